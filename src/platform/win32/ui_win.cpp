@@ -1,0 +1,37 @@
+// The module's user interface on Windows.
+#include <windows.h>
+
+#include "engine/module.h"
+
+namespace zd {
+namespace {
+
+class Win32Ui final : public UiBridge {
+ public:
+  explicit Win32Ui(Module& module) : module_(module) {}
+
+  void ShowSetupMessage() override {
+    // No owner and no caption: the platform's default caption.
+    MessageBoxA(nullptr, "No additional setup for this contest", nullptr, MB_OK);
+  }
+  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
+  void ShowOutputMessage(const std::string& text) override {
+    MessageBoxA(nullptr, text.c_str(), "Output", MB_OK | MB_ICONINFORMATION);
+  }
+  void StartWindowThread() override {}
+  void StopWindowThread() override {}
+  bool ControlWindowExists() const override { return false; }
+  bool RegionWindowExists() const override { return false; }
+  void PostRefresh() override {}
+
+ private:
+  [[maybe_unused]] Module& module_;
+};
+
+}  // namespace
+
+std::unique_ptr<UiBridge> MakePlatformUi(Module& module) {
+  return std::make_unique<Win32Ui>(module);
+}
+
+}  // namespace zd

@@ -1,0 +1,225 @@
+#include "reports/result_summary.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zd {
+namespace {
+
+constexpr std::string_view kRowBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+
+int RowIndex(std::string_view band) {
+  for (int i = 0; i < kBandCount; ++i) {
+    if (kRowBands[i] == band) return i;
+  }
+  return kBandCount;
+}
+
+bool IsLowBand(int index) { return index >= 0 && index <= 2; }
+
+std::string Padded(std::string_view band) {
+  std::string s(band);
+  if (s.size() < 20) s.insert(0, 20 - s.size(), '0');
+  return s;
+}
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  const int n = std::snprintf(nullptr, 0, format, args...);
+  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  std::snprintf(out.data(), out.size() + 1, format, args...);
+  return out;
+}
+
+bool AddUnique(std::vector<std::string>& list, const std::string& key) {
+  if (std::find(list.begin(), list.end(), key) != list.end()) return false;
+  list.push_back(key);
+  return true;
+}
+
+}  // namespace
+
+const char kCreditLine[] = "ZORVAN-DIGI contest module";
+
+std::string_view CabrilloModeCode(std::string_view mode) {
+  if (mode == "RTTY") return "RY";
+  if (mode == "BPSK63") return "PM";
+  return "??";
+}
+
+void SortBandsForSummary(std::vector<std::string>& bands) {
+  for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
+    for (std::size_t j = i + 1; j < bands.size(); ++j) {
+      if (Padded(bands[i]) < Padded(bands[j])) std::swap(bands[i], bands[j]);
+    }
+  }
+}
+
+ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::string>& bands,
+                      std::string_view ownPrefix, std::string_view ownContinent, bool exportPass) {
+  ScoreFigures f;
+  if (log.empty()) {
+    for (const std::string& band : bands) {
+      BandFigures b;
+      b.band = band;
+      b.bandIndex = RowIndex(band);
+      if (b.bandIndex < kBandCount) f.bandRebuilt[static_cast<std::size_t>(b.bandIndex)] = true;
+      f.bands.push_back(b);
+    }
+    return f;
+  }
+  const QsoRecord& last = log.back();
+  const double reference = last.qsoTime.date;
+
+  // One pass groups the log by band text, so scoring stays linear in the log.
+  std::vector<std::vector<const QsoRecord*>> byBand(bands.size());
+  for (const QsoRecord& r : log) {
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+      if (bands[i] == r.band) {
+        byBand[i].push_back(&r);
+        break;
+      }
+    }
+  }
+
+  for (std::size_t bi = 0; bi < bands.size(); ++bi) {
+    BandFigures b;
+    b.band = bands[bi];
+    b.bandIndex = RowIndex(b.band);
+    const bool hasRow = b.bandIndex < kBandCount;
+    if (hasRow) f.bandRebuilt[static_cast<std::size_t>(b.bandIndex)] = true;
+    const int factor = IsLowBand(b.bandIndex) ? 2 : 1;
+    std::array<std::vector<std::string>, kModeSlots> prefixes, regions;
+    long long sameCountry = 0, sameContinent = 0, other = 0;
+    for (const QsoRecord* r : byBand[bi]) {
+      if (r->call.empty()) continue;
+      b.dupes += r->dupe;
+      if (r->notCounted) continue;
+      ++b.qsos;
+      // BPSK125 (and any other accepted spelling) keeps a mode slot of its own.
+      int mode = 2;
+      if (r->mode == "RTTY") {
+        ++b.rtty;
+        mode = 0;
+      } else if (r->mode == "BPSK63") {
+        ++b.bpsk63;
+        mode = 1;
+      }
+      int points;
+      if (r->prefix == ownPrefix) {
+        ++sameCountry;
+        points = 1;
+      } else if (r->continent == ownContinent) {
+        ++sameContinent;
+        points = 3;
+      } else {
+        ++other;
+        points = 5;
+      }
+      points *= factor;
+      if (r->band == last.band) {
+        f.lastQsoPoints = points;
+        if (!exportPass) {
+          if (const auto age = WholeMinutesBetween(r->qsoTime.date, reference)) {
+            if (*age < 60) {
+              ++f.hourQsos;
+              f.hourPoints += points;
+            }
+            if (*age < 10) {
+              ++f.tenMinQsos;
+              f.tenMinPoints += points;
+            }
+          }
+        }
+      }
+      const std::size_t slot = static_cast<std::size_t>(b.bandIndex * kModeSlots + mode);
+      if (!r->region.empty() && AddUnique(regions[static_cast<std::size_t>(mode)], r->region)) {
+        if (hasRow) f.workedRegions[slot].push_back(r->region);
+        ++b.regions;
+      }
+      if (AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
+        if (hasRow) f.workedEntities[slot].push_back(r->prefix);
+        ++b.dxcc;
+      }
+    }
+    b.points = (sameCountry * 1 + sameContinent * 3 + other * 5) * factor;
+    f.qsos += b.qsos;
+    f.points += b.points;
+    f.dxcc += b.dxcc;
+    f.regions += b.regions;
+    f.rtty += b.rtty;
+    f.bpsk63 += b.bpsk63;
+    f.dupes += b.dupes;
+    f.bands.push_back(std::move(b));
+  }
+  f.score = f.points * (f.dxcc + f.regions);
+  return f;
+}
+
+std::string FormatTextSummary(const ScoreFigures& f, const SummaryHeader& h) {
+  std::string out = "\t\tZORVAN DIGITAL " + h.startDayMonth + "-" + h.endDate +
+                    "\r\n\t\t\tContestant: " + h.ownCall +
+                    " \r\n\tQSOs\tPoints\tDXCC\tObl\tRTTY\tBPSK63\r\n";
+  for (const BandFigures& b : f.bands) {
+    if (b.bandIndex >= kBandCount) continue;
+    out += b.band;
+    for (long long v : {b.qsos, b.points, b.dxcc, b.regions, b.rtty, b.bpsk63}) {
+      out += "\t " + std::to_string(v);
+    }
+    out += "\r\n";
+  }
+  out += Format(
+      "Total\t %lld\t %lld\t %lld\t %lld\t %lld\t %lld\r\nDupe\t %lld\r\nBad QSO\t %d\r\n\r\n"
+      "Last QSO: %lld points\r\n\r\nScore: %lld*(%lld+%lld) = %lld\r\n",
+      f.qsos, f.points, f.dxcc, f.regions, f.rtty, f.bpsk63, f.dupes, h.badQsoCount,
+      f.lastQsoPoints, f.points, f.dxcc, f.regions, f.score);
+  out += Format(
+      "\r\n\t\t\tRate\r\nHourly (10min) QSO rate: %5lld (%lld) QSOs/hour\r\n"
+      "Hourly (10min) pts rate: %5lld (%lld) points/hour\r\n\r\n",
+      f.hourQsos, 6 * f.tenMinQsos, f.hourPoints, 6 * f.tenMinPoints);
+  out += "\r\n";
+  out += kCreditLine;
+  return out;
+}
+
+std::string FormatHtmlSummary(const ScoreFigures& f, const SummaryHeader& h) {
+  static constexpr char kRow[] =
+      "<tr><th><center>%s</center></th><td><center>%lld</center></td><td><center>%lld</center>"
+      "</td><td><center>%lld</center></td><td><center>%lld</center></td><td><center>%lld"
+      "</center></td><td><center>%lld</center></td></tr>";
+  static constexpr char kSingle[] =
+      "<tr><th><center>%s</center></th><td><center>%lld</center></td><td colspan=6> </td></tr>";
+  static constexpr char kRate[] =
+      "<tr><th>%s</th><td colspan=7><center>%5lld /%lld</center></td></tr>";
+  std::string out =
+      "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; "
+      "border-collapse: collapse; }th, td{ padding: 1px; text-align: middle; }th,td{ "
+      "background-color: #fffac6; color: black; }</style></head><body>";
+  const std::string title = "   ZORVAN DIGITAL " + h.startDayMonth + "-" + h.endDate;
+  out += "<center><b>" + title + "</b></center><center>Contestant:  <b>" + h.ownCall +
+         "</center></b><table>";
+  out +=
+      "<tr><th>Band</th><th>QSOs</th><th>Points</th><th>DXCC</th><th>Obl</th><th>RTTY</th>"
+      "<th>BPSK63</th></tr>";
+  for (const BandFigures& b : f.bands) {
+    if (b.bandIndex >= kBandCount) continue;
+    out += Format(kRow, b.band.c_str(), b.qsos, b.points, b.dxcc, b.regions, b.rtty, b.bpsk63);
+  }
+  out += Format(kRow, "Total", f.qsos, f.points, f.dxcc, f.regions, f.rtty, f.bpsk63);
+  out += Format(kSingle, "Dupe", f.dupes);
+  out += Format(kSingle, "Bad QSO", static_cast<long long>(h.badQsoCount));
+  out +=
+      Format("<tr><th>%s</th><td colspan=7><center>%lld * (%lld + %lld) = %lld</center></td></tr>",
+             "Score:", f.points, f.dxcc, f.regions, f.score);
+  out += Format("<tr><th>%s</th><td colspan=7><center>%5lld</center></td></tr>",
+                "Last QSO points:", f.lastQsoPoints);
+  out += "<th colspan=8><center>Rate</center></th></tr>";
+  out += Format(kRate, "Hourly (10min/1 hour) QSO rate:", f.hourQsos, 6 * f.tenMinQsos);
+  out += Format(kRate, "Hourly (10min/1 hour) pts rate:", f.hourPoints, 6 * f.tenMinPoints);
+  out += "</table><h6 align=right>";
+  out += kCreditLine;
+  out += "</h6></body></html>";
+  return out;
+}
+
+}  // namespace zd
