@@ -1,5 +1,6 @@
-#include <oleauto.h>
 #include <windows.h>
+// after windows.h
+#include <oleauto.h>
 
 #include "platform/clock.h"
 

@@ -1,0 +1,183 @@
+// RAII holders for the Windows handle kinds the module uses. Each is move-only, gives
+// its handle with get() and gives it up with release().
+#pragma once
+
+#include <windows.h>
+// after windows.h
+#include <unknwn.h>
+
+#include <utility>
+
+namespace zd::win {
+
+template <typename Traits>
+class Unique {
+ public:
+  using Handle = typename Traits::Handle;
+  Unique() = default;
+  explicit Unique(Handle h) : h_(h) {}
+  ~Unique() { reset(); }
+  Unique(const Unique&) = delete;
+  Unique& operator=(const Unique&) = delete;
+  Unique(Unique&& o) noexcept : h_(o.release()) {}
+  Unique& operator=(Unique&& o) noexcept {
+    if (this != &o) reset(o.release());
+    return *this;
+  }
+  Handle get() const { return h_; }
+  explicit operator bool() const { return h_ != Traits::Invalid(); }
+  Handle release() { return std::exchange(h_, Traits::Invalid()); }
+  void reset(Handle h = Traits::Invalid()) {
+    if (h_ != Traits::Invalid()) Traits::Close(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_ = Traits::Invalid();
+};
+
+template <typename H>
+struct GdiObjectTraits {
+  using Handle = H;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+using Brush = Unique<GdiObjectTraits<HBRUSH>>;
+using Pen = Unique<GdiObjectTraits<HPEN>>;
+using Font = Unique<GdiObjectTraits<HFONT>>;
+using Bitmap = Unique<GdiObjectTraits<HBITMAP>>;
+
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+using MemoryDc = Unique<MemoryDcTraits>;
+
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using KernelHandle = Unique<KernelHandleTraits>;
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyIcon(h); }
+};
+using Icon = Unique<IconTraits>;
+
+// A device context from GetDC, released with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint ... EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+  ~PaintDc() { EndPaint(hwnd_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  const PAINTSTRUCT& paint() const { return ps_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// Selects an object into a context and selects the previous one back when it ends.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+  ~SelectedObject() {
+    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// An off-screen copy of a target context's clip box, copied to the target when it
+// ends, so a paint reaches the screen in one step and does not flicker.
+class MemDc {
+ public:
+  explicit MemDc(HDC target) : target_(target) {
+    GetClipBox(target, &rect_);
+    dc_.reset(CreateCompatibleDC(target));
+    bitmap_.reset(
+        CreateCompatibleBitmap(target, rect_.right - rect_.left, rect_.bottom - rect_.top));
+    if (dc_ && bitmap_) {
+      old_ = SelectObject(dc_.get(), bitmap_.get());
+      SetWindowOrgEx(dc_.get(), rect_.left, rect_.top, nullptr);
+    }
+  }
+  ~MemDc() {
+    if (dc_ && bitmap_) {
+      BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
+             dc_.get(), rect_.left, rect_.top, SRCCOPY);
+      SelectObject(dc_.get(), old_);
+    }
+  }
+  MemDc(const MemDc&) = delete;
+  MemDc& operator=(const MemDc&) = delete;
+  // Draws straight to the target when the off-screen copy could not be made.
+  HDC get() const { return (dc_ && bitmap_) ? dc_.get() : target_; }
+
+ private:
+  HDC target_;
+  RECT rect_{};
+  MemoryDc dc_;
+  Bitmap bitmap_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// A COM interface pointer, released when it ends.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  explicit ComPtr(T* p) : p_(p) {}
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.p_, nullptr));
+    return *this;
+  }
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  T** put() {
+    reset();
+    return &p_;
+  }
+  T* release() { return std::exchange(p_, nullptr); }
+  void reset(T* p = nullptr) {
+    if (p_) p_->Release();
+    p_ = p;
+  }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace zd::win
