@@ -30,7 +30,7 @@ void Check(bool ok, const char* what) {
 struct ModelQso {
   std::string call, band, mode, prefix, continent, region, exchRcvd, exchSent;
   ZdHostDateTime time;
-  bool notCounted = false, dupe = false;
+  bool notCounted = false, dupe = false, badRegion = false;
 };
 
 struct Model {
@@ -243,7 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           if (Codes().count(n)) {
             q.region = n;
           } else {
-            q.notCounted = true;
+            q.notCounted = q.badRegion = true;
           }
         }
         for (const ModelQso& e : model.log) {
@@ -271,7 +271,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           const ModelQso& e = model.log[j];
           if (e.call == q.call && e.mode == q.mode && e.band == q.band &&
               SameTime(e.time, q.time)) {
+            const bool original = !e.dupe;
             model.log.erase(model.log.begin() + static_cast<long>(j));
+            // The first repeat of a removed original scores from now on.
+            for (size_t k = j; original && k < model.log.size(); ++k) {
+              ModelQso& later = model.log[k];
+              if (later.call == q.call && later.band == q.band && later.mode == q.mode) {
+                later.notCounted = later.badRegion;
+                later.dupe = false;
+                break;
+              }
+            }
             break;
           }
         }

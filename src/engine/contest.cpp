@@ -204,8 +204,24 @@ int Contest::RemoveData(const QsoArgs& a) {
       const uint32_t i = *found;
       if (russian && ui_.RegionWindowExists()) regionMarksStale_.store(true);
       if (i > 0 && log_[i - 1].band != log_[i].band && bandChangeCount_ > 0) --bandChangeCount_;
+      const bool wasOriginal = log_[i].dupe == 0;
+      const std::string call = log_[i].call, band = log_[i].band, mode = log_[i].mode;
       IndexRemove(i);
       log_.erase(log_.begin() + i);
+      // The first repeat of a removed original is a duplicate no more: it scores now.
+      if (wasOriginal) {
+        if (auto it = byCall_.find(call); it != byCall_.end()) {
+          for (uint32_t p : it->second) {
+            QsoRecord& r = log_[p];
+            if (r.band != band || r.mode != mode) continue;
+            if (r.dupe) {
+              r.dupe = 0;
+              r.notCounted = r.badRegion;
+            }
+            break;
+          }
+        }
+      }
     }
     DropQsoLines(badQsoFileName_, a.call, a.time);
     if (log_.empty()) {
