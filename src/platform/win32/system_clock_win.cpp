@@ -1,5 +1,6 @@
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <oleauto.h>
 
 #include "platform/clock.h"
 
