@@ -28,7 +28,7 @@ using zd::replay::StatsExports;
 constexpr const char* kOwnCall = "R3DZV";
 constexpr std::array<const char*, 6> kBands = {"160m", "80m", "40m", "20m", "15m", "10m"};
 constexpr std::array<const char*, 2> kModes = {"RTTY", "BPSK63"};
-constexpr std::array<unsigned, 6> kFreqHz = {1838000, 3585000, 7035000,
+constexpr std::array<unsigned, 6> kFreqHz = {1838000,  3585000,  7035000,
                                              14085000, 21085000, 28085000};
 
 struct Prefix {
@@ -38,11 +38,11 @@ struct Prefix {
 };
 // A third of the stations are Russian, as in a real log of this contest.
 constexpr Prefix kPrefixes[] = {
-    {"UA", "RA", "EU"}, {"UA", "UA", "EU"},   {"UA9", "RA9", "AS"}, {"DL", "DL", "EU"},
-    {"OK", "OK", "EU"}, {"SP", "SP", "EU"},   {"UR", "UT", "EU"},   {"G", "G", "EU"},
-    {"I", "IK", "EU"},  {"EA", "EA", "EU"},   {"K", "K", "NA"},     {"JA", "JA", "AS"},
-    {"LY", "LY", "EU"}, {"YO", "YO", "EU"},   {"HA", "HA", "EU"},   {"VK", "VK", "OC"},
-    {"OH", "OH", "EU"}, {"UN", "UN", "AS"},   {"PY", "PY", "SA"},   {"ZS", "ZS", "AF"},
+    {"UA", "RA", "EU"}, {"UA", "UA", "EU"}, {"UA9", "RA9", "AS"}, {"DL", "DL", "EU"},
+    {"OK", "OK", "EU"}, {"SP", "SP", "EU"}, {"UR", "UT", "EU"},   {"G", "G", "EU"},
+    {"I", "IK", "EU"},  {"EA", "EA", "EU"}, {"K", "K", "NA"},     {"JA", "JA", "AS"},
+    {"LY", "LY", "EU"}, {"YO", "YO", "EU"}, {"HA", "HA", "EU"},   {"VK", "VK", "OC"},
+    {"OH", "OH", "EU"}, {"UN", "UN", "AS"}, {"PY", "PY", "SA"},   {"ZS", "ZS", "AF"},
 };
 constexpr std::size_t kPrefixCount = std::size(kPrefixes);
 constexpr const char* kRegions[] = {"MO", "SP", "KA", "CB", "TO", "NS", "KE", "MA", "LO", "RA"};
@@ -101,8 +101,8 @@ class Host {
   }
   void Reset() {
     ZdHostDateTime start{45367.5, 0}, end{45368.5, 0};
-    x().ResetStats0(".\\", 0, kOwnCall, &start, &end, "", "", "", "", "", "", "", "", "", "UA",
-                    0, 0, 0, 0.0, 0.0, "", "EU", "");
+    x().ResetStats0(".\\", 0, kOwnCall, &start, &end, "", "", "", "", "", "", "", "", "", "UA", 0,
+                    0, 0, 0.0, 0.0, "", "EU", "");
     loaded_ = static_cast<std::size_t>(-1);
   }
   int Add(const Qso& q) {
@@ -169,8 +169,7 @@ void BM_LogMemory(benchmark::State& state) {
     for (const Qso& q : qsos) host.Add(q);
     const long rss1 = ResidentBytes();
     const std::size_t heap1 = HeapBytes();
-    state.counters["heap_B_per_qso"] =
-        static_cast<double>(heap1 - heap0) / static_cast<double>(n);
+    state.counters["heap_B_per_qso"] = static_cast<double>(heap1 - heap0) / static_cast<double>(n);
     state.counters["rss_B_per_qso"] = static_cast<double>(rss1 - rss0) / static_cast<double>(n);
     host.Touched();
   }
@@ -220,8 +219,8 @@ void BM_CheckCall0(benchmark::State& state) {
   for (auto _ : state) {
     const Qso& q = typed[i++ & 4095];
     exchange[0] = message[0] = '\0';
-    benchmark::DoNotOptimize(x.CheckCall0(q.call.c_str(), 0, 0, q.mode.c_str(), "", "", "", "",
-                                          "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "",
+    benchmark::DoNotOptimize(x.CheckCall0(q.call.c_str(), 0, 0, q.mode.c_str(), "", "", "", "", "",
+                                          "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "",
                                           q.continent, "", "", q.exch.c_str(), q.band.c_str(),
                                           q.band.c_str(), exchange, message));
   }
