@@ -422,6 +422,25 @@ TEST_F(ModuleDialogs, OkSavesTheHeaderAndTheResultWritesTheCabrilloFile) {
   EXPECT_EQ(again.values[IDC_CAB_CATEGORY_OPERATOR], L"SINGLE-OP");
 }
 
+TEST_F(ModuleDialogs, HeaderDialogDisablesTheHostsWindowsWhileItIsOpen) {
+  // A window of the host's thread, as the host's main window would be.
+  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                              100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(host);
+  bool hostEnabledMeanwhile = true;
+  DialogDriver driver(L"ZORVAN-DIGI", [&](HWND dialog) {
+    hostEnabledMeanwhile = IsWindowEnabled(host) != FALSE;
+    PressButton(dialog, IDOK);
+  });
+  ResetContest(e(), NewContest(1));
+  driver.Finish();
+  const bool hostEnabledAfter = IsWindowEnabled(host) != FALSE;
+  DestroyWindow(host);
+  ASSERT_EQ(driver.handled(), 1) << driver.problems();
+  EXPECT_FALSE(hostEnabledMeanwhile);
+  EXPECT_TRUE(hostEnabledAfter);
+}
+
 TEST_F(ModuleDialogs, SetupShowsItsMessageAndReturnsWhenClosed) {
   std::wstring text, title;
   std::vector<int> buttons;
