@@ -290,8 +290,11 @@ int Contest::ResetStats(const ResetArgs& a) {
       specialCalls_ = std::move(*lines);
     }
 
-    newContest_ = a.newContest != 0;
-    newContest = newContest_;
+    // The export pass is armed only once the operator has confirmed the header: the
+    // header dialog's message loop may run the host's timers, and a result asked for
+    // meanwhile must not write a file from the previous pass's header and lines.
+    newContest_ = false;
+    newContest = a.newContest != 0;
     ownCall = ownCall_;
   }
 
@@ -305,8 +308,7 @@ int Contest::ResetStats(const ResetArgs& a) {
     if (confirmed) {
       header.Confirm(settings_, fields);
       cabrillo_ = std::move(header);
-    } else {
-      newContest_ = false;
+      newContest_ = true;
     }
   }
   if (newContest) WriteSetting(settings_, "Start", "1");
