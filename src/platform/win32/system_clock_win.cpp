@@ -1,5 +1,6 @@
-#include <oleauto.h>
 #include <windows.h>
+// oleauto.h needs the types of windows.h.
+#include <oleauto.h>
 
 #include "platform/clock.h"
 
