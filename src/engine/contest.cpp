@@ -409,8 +409,8 @@ int Contest::IsValidExchange(std::string_view exch, std::string_view call,
       const auto digit = [](char c) { return c >= '0' && c <= '9'; };
       return digit(exch[0]) && digit(exch[1]) ? 1 : 0;
     }
-    const auto slash = call.find('/');
-    if (slash != std::string_view::npos && slash >= 1) return 1;
+    // A compound call: any "/" after the first character.
+    if (call.size() > 1 && call.find('/', 1) != std::string_view::npos) return 1;
     std::vector<std::string> specials;
     {
       std::lock_guard<std::mutex> lock(mutex_);
