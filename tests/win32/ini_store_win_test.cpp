@@ -264,6 +264,8 @@ TEST_F(IniPlatform, LineEndsCommentsAndBlankLines) {
                   "a=\x80\x81\x8d\x8f\x90\x98\x9d\xff\r\n",
                   {"Name", "a"});
   ExpectSameReads("byte-order mark", "\xef\xbb\xbf[Settings]\r\nMode=RTTY\r\n", kKeys);
+  ExpectSameReads("8-bit names in other case", "[Settings]\r\n\xc9\xe9=1\r\n\xe0=2\r\n",
+                  {"\xc9\xe9", "\xe9\xe9", "\xc9\xc9", "\xc0", "\xe0"}, "d");
 }
 
 TEST_F(IniPlatform, WritesToNewAndExistingFiles) {
