@@ -91,10 +91,14 @@ TEST(IniStoreText, WritesRewriteTheFileTheWayThePlatformDoes) {
 }
 
 TEST(IniStoreText, AWriteThatChangesNothingLeavesTheFileAlone) {
-  EXPECT_FALSE(IniStore::WriteTo("[Settings]\nMode=RTTY  \n\n", "Settings", "Mode", "RTTY"));
-  EXPECT_FALSE(IniStore::WriteTo("[settings]\nmode=RTTY\n", "Settings", "Mode", "  RTTY"));
-  EXPECT_TRUE(IniStore::WriteTo("[Settings]\nMode=rtty\n", "Settings", "Mode", "RTTY"));
-  EXPECT_TRUE(IniStore::WriteTo("[Settings]\nMode=\"RTTY\"\n", "Settings", "Mode", "RTTY"));
+  for (const char* text : {"[Settings]\nMode=RTTY  \n\n", "[settings]\r\n\r\nmode=RTTY\r"}) {
+    EXPECT_EQ(IniStore::WriteTo(text, "Settings", "Mode", "RTTY"), text);
+    EXPECT_EQ(IniStore::WriteTo(text, "Settings", "Mode", " \t RTTY"), text);
+  }
+  EXPECT_EQ(IniStore::WriteTo("[Settings]\nMode=rtty\n", "Settings", "Mode", "RTTY"),
+            "[Settings]\r\nMode=RTTY\r\n");
+  EXPECT_EQ(IniStore::WriteTo("[Settings]\nMode=\"RTTY\"\n", "Settings", "Mode", "RTTY"),
+            "[Settings]\r\nMode=RTTY\r\n");
 }
 
 class IniStoreFiles : public ::testing::Test {
@@ -147,6 +151,10 @@ TEST_F(IniStoreFiles, WritesKeepEverythingElse) {
   EXPECT_EQ(IniStore(path, "Other").Read("x", ""), "1");
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  // Storing the value a key already holds does not touch the file.
+  Put(path, "[Settings]\nMode=RTTY\n\n; mine\n");
+  store.Write("Mode", "RTTY");
+  EXPECT_EQ(Text(path), "[Settings]\nMode=RTTY\n\n; mine\n");
 }
 
 TEST_F(IniStoreFiles, FailedWritesAreIgnored) {

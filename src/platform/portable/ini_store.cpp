@@ -1,6 +1,7 @@
 #include "platform/portable/ini_store.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -187,8 +188,8 @@ std::string IniStore::ReadFrom(std::string_view fileText, std::string_view secti
   return Fit(fallback);
 }
 
-std::optional<std::string> IniStore::WriteTo(std::string_view fileText, std::string_view section,
-                                             std::string_view key, std::string_view value) {
+std::string IniStore::WriteTo(std::string_view fileText, std::string_view section,
+                              std::string_view key, std::string_view value) {
   // A new section or key takes the name as given less its leading blanks, as on the
   // platform; the trailing ones go when the file is next read.
   auto profile = Parse(fileText);
@@ -205,7 +206,7 @@ std::optional<std::string> IniStore::WriteTo(std::string_view fileText, std::str
     s->entries.push_back({std::string(TrimLeft(key)), std::nullopt});
     e = &s->entries.back();
   }
-  if (e->value && *e->value == value) return std::nullopt;
+  if (e->value && *e->value == value) return std::string(fileText);
   e->value = std::string(value);
   return Serialize(profile);
 }
@@ -224,7 +225,8 @@ void IniStore::Write(std::string_view key, std::string_view value) {
   std::string text;
   const FileState state = Load(path_, text);
   if (state == FileState::kUnusable || state == FileState::kReadOnly) return;
-  if (auto updated = WriteTo(text, section_, key, value)) ReplaceFileContents(path_, *updated);
+  const std::string updated = WriteTo(text, section_, key, value);
+  if (updated != text) ReplaceFileContents(path_, updated);
 }
 
 }  // namespace zd

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <mutex>
-#include <optional>
 #include <string>
 
 #include "platform/settings.h"
@@ -25,9 +24,10 @@ class IniStore final : public SettingsStore {
   // for a file that does not exist yet).
   static std::string ReadFrom(std::string_view fileText, std::string_view section,
                               std::string_view key, std::string_view fallback);
-  // The new contents of the file, or nothing when the write changes nothing.
-  static std::optional<std::string> WriteTo(std::string_view fileText, std::string_view section,
-                                            std::string_view key, std::string_view value);
+  // The new contents of the file; the text itself, unchanged, when the key already holds
+  // that value (the file is then not written at all).
+  static std::string WriteTo(std::string_view fileText, std::string_view section,
+                             std::string_view key, std::string_view value);
 
  private:
   std::string path_;
