@@ -12,7 +12,7 @@ namespace {
 bool Plain(const std::string& s) {
   for (char c : s) {
     if (c == '\r' || c == '\n' || c == '=' || c == '[' || c == ']' || c == ';' || c == '"' ||
-        c == '\'' || c == '\0' || c == ' ' || c == '\t' || c == '\v' || c == '\f') {
+        c == '\'' || c == '\0' || c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A') {
       return false;
     }
   }
