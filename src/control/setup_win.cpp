@@ -1,5 +1,7 @@
 #include "control/setup_win.h"
 
+#include <algorithm>
+
 #include "control/host_automation_win.h"
 #include "control/setup_rc.h"
 #include "platform/win32/text_win.h"
@@ -45,6 +47,9 @@ void Setup::RequestEnd() {
 }
 
 BOOL Setup::OnInitDialog() {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  templateClient_ = SIZE{client.right, client.bottom};
   background_.reset(CreateSolidBrush(kWindowBackground));
   if (HICON icon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(kIconId))) {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -150,8 +155,11 @@ void Setup::ShowModeButton(ModeButton b, bool shown) {
 
 void Setup::LayOutOptions(int x) {
   for (const OptionRow& row : kOptionRows) {
-    if (HWND item = Item(row.id)) MoveWindow(item, x, row.y, kOptionWidth, kOptionHeight, TRUE);
+    if (HWND item = Item(row.id)) MoveWindow(item, x, row.y, kOptionWidth, kOptionHeight, FALSE);
   }
+  FitClientArea();
+  // The whole window is repainted once, so no trace of the old places stays.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Setup::SetButtonColours(ModeButton b, Colour back, Colour fore) {
@@ -160,6 +168,31 @@ void Setup::SetButtonColours(ModeButton b, Colour back, Colour fore) {
 }
 
 void Setup::SetButtonBack(ModeButton b, Colour back) { Button(b).SetBackColor(back); }
+
+void Setup::FitClientArea() {
+  // The rows are placed in pixels while the template is sized in dialog units of its
+  // font: the window grows, never below the template's size, until every row and shown
+  // button is inside it with a small margin.
+  constexpr int kMargin = 4;
+  int width = templateClient_.cx;
+  int height = templateClient_.cy;
+  for (HWND c = GetWindow(hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!(GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE)) continue;  // the window may be hidden yet
+    RECT r{};
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    width = std::max(width, static_cast<int>(r.right) + kMargin);
+    height = std::max(height, static_cast<int>(r.bottom) + kMargin);
+  }
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  if (client.right == width && client.bottom == height) return;
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 HostLink* Setup::AttachHost() {
   host_ = AttachToHost(registry_.stopping);

@@ -65,6 +65,7 @@ class Setup final : public Dialog, private ControlView, private StatusWindows {
   void Refresh(StatusKind kind, const RefreshView& view) override;
 
   void Drop(StatusKind kind);
+  void FitClientArea();
   CAdvancedButton& Button(ModeButton b) { return buttons_[static_cast<int>(b)]; }
 
   WindowState& state_;
@@ -75,6 +76,7 @@ class Setup final : public Dialog, private ControlView, private StatusWindows {
   Brush background_;
   ControlPanel panel_;
   bool ended_ = false;
+  SIZE templateClient_{};
 };
 
 }  // namespace zd::win
