@@ -1,4 +1,4 @@
-#include <oleauto.h>
+#include <ole2.h>  // brings <windows.h> and the variant time functions
 #include <windows.h>
 
 #include "platform/clock.h"
