@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows demo clean
+.PHONY: all deps native windows tsan release test test-native test-windows demo screenshots clean
 
 all: native windows
 
@@ -24,6 +24,10 @@ test-windows: windows
 
 test: test-native test-windows
 	@echo "make test: all native and Windows tests passed"
+
+# Pictures of the programs' windows under Wine: out/screenshots/*.png.
+screenshots: windows
+	scripts/screenshots.sh build/windows
 
 clean:
 	rm -rf build out dist

@@ -110,6 +110,17 @@ bool ClickButton(HWND button) {
   return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 8000, &result) != 0;
 }
 
+bool MouseClick(HWND window) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
 Process Process::Start(const std::wstring& program, const std::wstring& arguments) {
   const std::wstring path = BinDirectory() + program;
   std::wstring command_line = L"\"" + path + L"\"";

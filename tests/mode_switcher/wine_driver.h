@@ -28,8 +28,12 @@ HWND FindVisibleWindow(DWORD process_id, const std::wstring& class_name);
 // The child window with that text, or null.
 HWND FindChildByText(HWND parent, const std::wstring& text);
 
-// Clicks a button the way the keyboard or mouse would: it notifies its parent.
+// Clicks a button through its own message: it notifies its parent, but its window is not
+// activated.
 bool ClickButton(HWND button);
+// Clicks the middle of a window with the mouse, as the operator would: the click
+// activates the window it lands on.
+bool MouseClick(HWND window);
 
 // A program started by the test. Ended when the object goes, if still running.
 class Process {
