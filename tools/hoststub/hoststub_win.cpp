@@ -97,6 +97,19 @@ bool RegisterProgId(HKEY classes) {
          SetDefaultValue(classes, std::wstring(L"CLSID\\") + kClsidText + L"\\ProgID", prog_id);
 }
 
+// Without the right to write the machine's classes (a user without administrator rights
+// on Windows), the user's own classes, which the system merges into them.
+bool RegisterProgIdForUser() {
+  HKEY classes = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_CREATE_SUB_KEY,
+                      nullptr, &classes, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool ok = RegisterProgId(classes);
+  RegCloseKey(classes);
+  return ok;
+}
+
 // The automation object. Every call goes to the model, which records it. COM objects
 // are never deleted through their interface, so its destructor need not be virtual.
 #pragma GCC diagnostic push
@@ -266,7 +279,7 @@ class HostStub {
       Record("error: cannot create the main window");
       return 1;
     }
-    if (!RegisterProgId(HKEY_CLASSES_ROOT)) {
+    if (!RegisterProgId(HKEY_CLASSES_ROOT) && !RegisterProgIdForUser()) {
       Record("error: cannot register " + Narrow(host::kHostProgId));
       return 1;
     }
