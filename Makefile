@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows test-fuzz fuzz demo clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-fuzz fuzz demo screenshots clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 12
@@ -57,6 +57,10 @@ demo: release
 	@echo
 	@echo "make demo: files in $(DEMO_DIR)/:"
 	@ls -l $(DEMO_DIR) | tail -n +2
+
+# Pictures of the programs' windows under Wine: out/screenshots/*.png.
+screenshots: windows
+	scripts/screenshots.sh build/windows
 
 clean:
 	rm -rf build out dist
