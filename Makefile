@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows test-fuzz fuzz demo screenshots clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak demo screenshots clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 12
@@ -37,7 +37,17 @@ fuzz: fuzz-build
 test-fuzz: fuzz-build
 	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS)
 
-test: test-native test-windows test-fuzz
+# The tests that run two threads, under ThreadSanitizer.
+test-tsan: deps
+	cmake --preset native-tsan >/dev/null
+	cmake --build --preset native-tsan --target thread_checks
+	ctest --preset native-tsan -L threads
+
+# The long soak: 200,000 QSOs through the optimised module, with latency percentiles.
+soak: release
+	build/release/bin/zd_soak 200000
+
+test: test-native test-windows test-tsan test-fuzz
 	@echo "make test: all native and Windows tests passed"
 
 release: deps
