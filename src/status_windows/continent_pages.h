@@ -12,6 +12,9 @@
 namespace zd {
 
 inline constexpr int kContinentPageCount = 6;
+// The part of a page the window shows, left to right, in the page's dialog units.
+inline constexpr int kPageLeft = 6;
+inline constexpr int kPageRight = 273;
 
 struct ContinentBox {
   std::string label;              // the box's text
@@ -26,6 +29,10 @@ struct ContinentPage {
   int width = 0, height = 0;  // template size, dialog units
   std::vector<ContinentBox> boxes;
 };
+
+// The width in dialog units a check box needs to show `label` whole in the pages' font
+// (Arial 9 pt): the check mark and its gap, then the label's characters.
+int BoxWidthFor(std::string_view label);
 
 // In tab order: Europe, Africa, Asia, North America, South America, Oceania.
 const std::array<ContinentPage, kContinentPageCount>& ContinentPages();

@@ -60,6 +60,13 @@ Multiplier_Mult::Multiplier_Mult(WindowState& state)
     : StatusDialog(state, StatusDialogTraits{IDD_MULTIPLIER_MULT, "dxcc_extended_x",
                                              "dxcc_extended_y", 10, 400, true}) {}
 
+bool Multiplier_Mult::Create() {
+  // The tab control's class.
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  return StatusDialog::Create();
+}
+
 HWND Multiplier_Mult::tabs() const { return Item(IDC_MULTIPLIER_TABS); }
 
 HWND Multiplier_Mult::page(int n) const {

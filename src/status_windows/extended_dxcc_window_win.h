@@ -37,6 +37,7 @@ class Multiplier_Mult final : public StatusDialog {
  public:
   explicit Multiplier_Mult(WindowState& state);
 
+  bool Create() override;
   void Refresh(const RefreshView& view) override;
   // Shows page `n` (tab order), hides the others and selects its tab.
   void ShowPage(int n);

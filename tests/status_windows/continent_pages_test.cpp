@@ -64,19 +64,38 @@ TEST(ContinentPages, EveryLabelInReadingOrder) {
   }
 }
 
-TEST(ContinentPages, BoxesLieOnTheirGridWithoutOverlap) {
+TEST(ContinentPages, BoxesLieOnTheirGridWithoutOverlapEachWideEnoughForItsLabel) {
   for (const ContinentPage& page : ContinentPages()) {
     std::set<std::pair<int, int>> places;
+    std::set<int> columns;
     for (const ContinentBox& b : page.boxes) {
-      EXPECT_GE(b.rect.x, 6);
-      EXPECT_LE(b.rect.x, 7 + 9 * 34);
-      EXPECT_LE(b.rect.x + b.rect.width, page.width) << page.name << " " << b.label;
-      EXPECT_LE(b.rect.y + b.rect.height, page.height) << page.name << " " << b.label;
+      const std::string where = std::string(page.name) + " " + b.label;
+      EXPECT_GE(b.rect.x, kPageLeft) << where;
+      EXPECT_LE(b.rect.x + b.rect.width, kPageRight) << where;
+      EXPECT_LE(b.rect.y + b.rect.height, page.height) << where;
+      EXPECT_GE(b.rect.width, BoxWidthFor(b.label)) << where;
       if (!b.hidden) {
-        EXPECT_TRUE(places.insert({b.rect.x, b.rect.y}).second) << page.name << " " << b.label;
+        EXPECT_TRUE(places.insert({b.rect.x, b.rect.y}).second) << where;
+        columns.insert(b.rect.x);
+      }
+    }
+    // Columns 23 to 34 units apart, boxes of one column touching the next column only.
+    std::vector<int> xs(columns.begin(), columns.end());
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+      EXPECT_GE(xs[i] - xs[i - 1], 23) << page.name;
+      EXPECT_LE(xs[i] - xs[i - 1], 34) << page.name;
+    }
+    for (const ContinentBox& b : page.boxes) {
+      const auto next = columns.upper_bound(b.rect.x);
+      if (next != columns.end()) {
+        EXPECT_LE(b.rect.x + b.rect.width, *next);
       }
     }
   }
+  // The widths a label needs grow with its characters; narrow letters count less.
+  EXPECT_LT(BoxWidthFor("4U1I"), BoxWidthFor("4U1V"));
+  EXPECT_LT(BoxWidthFor("UA"), BoxWidthFor("UA2"));
+  EXPECT_EQ(BoxWidthFor("VK9W"), BoxWidthFor("VK9M"));
   // Africa's 3W: hidden, under 3X.
   const auto& af = ContinentPages()[1].boxes;
   EXPECT_EQ(af[7].label, "3W");
