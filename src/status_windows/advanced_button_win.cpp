@@ -9,7 +9,7 @@
 namespace zd {
 namespace {
 
-void FillSolid(HDC dc, int left, int top, int right, int bottom, Colour colour) {
+void FillWith(HDC dc, int left, int top, int right, int bottom, Colour colour) {
   RECT r{std::min(left, right), std::min(top, bottom), std::max(left, right),
          std::max(top, bottom)};
   const COLORREF old = SetBkColor(dc, colour);
@@ -19,53 +19,49 @@ void FillSolid(HDC dc, int left, int top, int right, int bottom, Colour colour) 
 
 }  // namespace
 
-void GdiCanvas::FillRect(const Box& box, Colour colour) {
-  win::Brush brush(CreateSolidBrush(colour));
-  const RECT r = ToRect(box);
-  ::FillRect(dc_, &r, brush.get());
+void GdiCanvas::FillSolid(const Rect& r, Colour c) {
+  win::Brush brush(CreateSolidBrush(c));
+  const RECT rc = ToRECT(r);
+  FillRect(dc_, &rc, brush.get());
 }
 
-void GdiCanvas::Draw3dRect(const Box& box, Colour topLeft, Colour bottomRight) {
-  const int l = box.left, t = box.top, r = box.right, b = box.bottom;
-  FillSolid(dc_, l, t, r - 1, t + 1, topLeft);  // top, all but the last pixel
-  FillSolid(dc_, l, t, l + 1, b - 1, topLeft);  // left, all but the last pixel
-  FillSolid(dc_, r - 1, t, r, b, bottomRight);  // right
-  FillSolid(dc_, l, b - 1, r, b, bottomRight);  // bottom
+void GdiCanvas::Draw3dRect(const Rect& r, Colour topLeft, Colour bottomRight) {
+  const int l = r.left, t = r.top, rt = r.right, b = r.bottom;
+  FillWith(dc_, l, t, rt - 1, t + 1, topLeft);   // top, all but the last pixel
+  FillWith(dc_, l, t, l + 1, b - 1, topLeft);    // left, all but the last pixel
+  FillWith(dc_, rt - 1, t, rt, b, bottomRight);  // right
+  FillWith(dc_, l, b - 1, rt, b, bottomRight);   // bottom
 }
 
-void GdiCanvas::FocusRect(const Box& box) {
-  const RECT r = ToRect(box);
-  DrawFocusRect(dc_, &r);
+void GdiCanvas::DrawFocusRect(const Rect& r) {
+  const RECT rc = ToRECT(r);
+  ::DrawFocusRect(dc_, &rc);
 }
 
-void GdiCanvas::Ellipse(const Box& box, const Pen& pen, std::optional<Colour> fill,
-                        std::optional<Colour> background) {
+void GdiCanvas::EllipseOutline(const Rect& r, const PenSpec& pen, std::optional<Colour> opaque) {
   win::Pen gdiPen(
-      CreatePen(pen.style == Pen::Style::kDot ? PS_DOT : PS_SOLID, pen.width, pen.colour));
-  win::Brush brush;
-  if (fill) brush.reset(CreateSolidBrush(*fill));
+      CreatePen(pen.style == PenStyle::kDot ? PS_DOT : PS_SOLID, pen.width, pen.colour));
   win::SelectedObject selectPen(dc_, gdiPen.get());
-  win::SelectedObject selectBrush(
-      dc_, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
+  win::SelectedObject selectBrush(dc_, GetStockObject(NULL_BRUSH));
   int oldMode = 0;
   COLORREF oldBack = 0;
-  if (background) {
+  if (opaque) {
     oldMode = SetBkMode(dc_, OPAQUE);
-    oldBack = SetBkColor(dc_, *background);
+    oldBack = SetBkColor(dc_, *opaque);
   }
-  ::Ellipse(dc_, box.left, box.top, box.right, box.bottom);
-  if (background) {
+  Ellipse(dc_, r.left, r.top, r.right, r.bottom);
+  if (opaque) {
     SetBkColor(dc_, oldBack);
     SetBkMode(dc_, oldMode);
   }
 }
 
-void GdiCanvas::CentredText(const Box& box, std::string_view text, Colour colour) {
-  const std::wstring wide = win::FromCp1251(text);
+void GdiCanvas::CentredText(const Rect& r, std::string_view cp1251, Colour colour) {
+  const std::wstring wide = win::FromCp1251(cp1251);
   const COLORREF oldColour = SetTextColor(dc_, colour);
   const int oldMode = SetBkMode(dc_, TRANSPARENT);
-  RECT r = ToRect(box);
-  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r,
+  RECT rc = ToRECT(r);
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SetBkMode(dc_, oldMode);
   SetTextColor(dc_, oldColour);
@@ -80,18 +76,18 @@ bool CAdvancedButton::AttachToControl(int id, win::Dialog& parent, Colour back, 
   parent.RegisterOwnerDrawn(id, this);
   hwnd_ = control;
   shape_ = CellShape::kRect;
-  colours_ = CellColours{back, fore, disabled};
+  colours_ = CAdvancedComponent{back, fore, disabled};
   return true;
 }
 
 bool CAdvancedButton::SetForeColor(Colour colour) {
-  colours_.fore = colour;
+  colours_.foreColor = colour;
   Redraw();
   return true;
 }
 
 bool CAdvancedButton::SetBackColor(Colour colour) {
-  colours_.back = colour;
+  colours_.backColor = colour;
   Redraw();
   return true;
 }
@@ -104,7 +100,7 @@ void CAdvancedButton::DrawItem(const DRAWITEMSTRUCT& item) {
   std::array<wchar_t, 512> text{};
   GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()));
   GdiCanvas canvas(item.hDC);
-  PaintCell(canvas, shape_, ToBox(item.rcItem), item.itemState, colours_,
+  PaintCell(canvas, ToRect(item.rcItem), item.itemState, shape_, colours_,
             win::ToCp1251(text.data()));
 }
 

@@ -6,28 +6,28 @@
 #include <windows.h>
 
 #include "platform/win32/dialog_win.h"
-#include "status_windows/drawn_object.h"
+#include "status_windows/drawn_shapes.h"
 
 namespace zd {
 
-// Draws the painters' shapes with GDI on one context. Every pen and brush it makes is
-// selected for its own call only and deleted after it.
+// Hands the painters' calls to GDI on one context. Every pen and brush it makes is
+// selected for its own call only, then the previous one is selected back and it is
+// deleted.
 class GdiCanvas final : public Canvas {
  public:
   explicit GdiCanvas(HDC dc) : dc_(dc) {}
-  void FillRect(const Box& box, Colour colour) override;
-  void Draw3dRect(const Box& box, Colour topLeft, Colour bottomRight) override;
-  void FocusRect(const Box& box) override;
-  void Ellipse(const Box& box, const Pen& pen, std::optional<Colour> fill,
-               std::optional<Colour> background) override;
-  void CentredText(const Box& box, std::string_view text, Colour colour) override;
+  void FillSolid(const Rect& r, Colour c) override;
+  void Draw3dRect(const Rect& r, Colour topLeft, Colour bottomRight) override;
+  void DrawFocusRect(const Rect& r) override;
+  void EllipseOutline(const Rect& r, const PenSpec& pen, std::optional<Colour> opaque) override;
+  void CentredText(const Rect& r, std::string_view cp1251, Colour colour) override;
 
  private:
   HDC dc_;
 };
 
-inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
-inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // A dialog's push button or check box taken over as a drawn cell. The owning dialog
 // hands it the control's WM_DRAWITEM; clicking it changes nothing but the pressed and
@@ -38,8 +38,8 @@ class CAdvancedButton final : public win::OwnerDrawn {
   CAdvancedButton(const CAdvancedButton&) = delete;
   CAdvancedButton& operator=(const CAdvancedButton&) = delete;
 
-  // Takes over control `id` of `parent` (making it owner-drawn): false, and nothing
-  // changed, when the dialog has no such control. Shape becomes the rectangle.
+  // Takes over control `id` of `parent`, making it owner-drawn: false, and nothing
+  // changed, when the dialog has no such control. The shape becomes the rectangle.
   bool AttachToControl(int id, win::Dialog& parent, Colour back, Colour fore, Colour disabled);
 
   // Store the colour and repaint at once.
@@ -51,14 +51,14 @@ class CAdvancedButton final : public win::OwnerDrawn {
   void DrawItem(const DRAWITEMSTRUCT& item) override;
 
   HWND hwnd() const { return hwnd_; }
-  Colour backColor() const { return colours_.back; }
-  Colour foreColor() const { return colours_.fore; }
-  Colour disabledColor() const { return colours_.disabled; }
+  Colour backColor() const { return colours_.backColor; }
+  Colour foreColor() const { return colours_.foreColor; }
+  Colour disabledColor() const { return colours_.disabledColor; }
   CellShape shape() const { return shape_; }
 
  private:
   HWND hwnd_ = nullptr;
-  CellColours colours_;
+  CAdvancedComponent colours_;
   CellShape shape_ = CellShape::kRect;
 };
 

@@ -12,13 +12,13 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
   const HDC dc = mem.get();
   // The memory context starts with the system font; take the panel's (the dialog's).
   win::SelectedObject font(dc, GetCurrentObject(item.hDC, OBJ_FONT));
-  const Box r = ToBox(item.rcItem);
+  const Rect r = ToRect(item.rcItem);
   const PanelPicture picture = view_.call.empty()
                                    ? ListPicture(r, view_.band, view_.sortedKeys)
                                    : TablePicture(r, view_.band, view_.call, view_.rows);
   GdiCanvas canvas(dc);
-  canvas.FillRect(r, picture.background);
-  if (picture.strip) canvas.FillRect(*picture.strip, kCurrentBandStrip);
+  canvas.FillSolid(r, picture.background);
+  if (picture.strip) canvas.FillSolid(*picture.strip, kCurrentBandStrip);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const PanelText& t : picture.texts) {

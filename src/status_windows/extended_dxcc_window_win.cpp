@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/text_win.h"
-#include "status_windows/drawn_object.h"
+#include "status_windows/colour.h"
 #include "status_windows/extended_dxcc_window_rc.h"
 #include "status_windows/status_texts.h"
 

@@ -9,7 +9,7 @@ std::vector<std::string> SortedKeys(std::vector<std::string> keys) {
   return keys;
 }
 
-PanelPicture ListPicture(const Box& panel, int band, const std::vector<std::string>& keys) {
+PanelPicture ListPicture(const Rect& panel, int band, const std::vector<std::string>& keys) {
   PanelPicture p;
   p.background = kListBackground;
   if (band < 0) return p;
@@ -25,13 +25,13 @@ PanelPicture ListPicture(const Box& panel, int band, const std::vector<std::stri
   return p;
 }
 
-PanelPicture TablePicture(const Box& panel, int band, const std::string& call,
+PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
                           const BandRows& rows) {
   PanelPicture p;
   p.background = kTableBackground;
   const int h = panel.bottom / 7;
   if (band >= 0 && band < kBandCount) {
-    p.strip = Box{0, (band + 1) * h + 10, panel.right, (band + 2) * h};
+    p.strip = Rect{0, (band + 1) * h + 10, panel.right, (band + 2) * h};
   }
   p.texts.push_back({180, 0, call});
   p.texts.push_back({100, 18, "RTTY"});

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/contest.h"
-#include "status_windows/drawn_object.h"
+#include "status_windows/drawn_shapes.h"
 
 namespace zd {
 
@@ -24,7 +24,7 @@ struct PanelText {
 
 struct PanelPicture {
   Colour background = kListBackground;
-  std::optional<Box> strip;  // the current band's row, in kCurrentBandStrip
+  std::optional<Rect> strip;  // the current band's row, in kCurrentBandStrip
   std::vector<PanelText> texts;
 };
 
@@ -32,9 +32,9 @@ struct PanelPicture {
 std::vector<std::string> SortedKeys(std::vector<std::string> keys);
 
 // List mode: `keys` already sorted, flowing into lines as wide as `panel`.
-PanelPicture ListPicture(const Box& panel, int band, const std::vector<std::string>& keys);
+PanelPicture ListPicture(const Rect& panel, int band, const std::vector<std::string>& keys);
 // Table mode: the typed call and its six band rows, the current band's row marked.
-PanelPicture TablePicture(const Box& panel, int band, const std::string& call,
+PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
                           const BandRows& rows);
 
 }  // namespace zd

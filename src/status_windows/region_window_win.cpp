@@ -27,7 +27,7 @@ BOOL oblast::OnInitDialog() {
   for (int i = 0; i < kRegionCells; ++i) {
     CAdvancedButton& c = cells_[static_cast<std::size_t>(i)];
     if (!c.AttachToControl(IDC_OBLAST_FIRST_CELL + i, *this, kRegionNotWorkedBack,
-                           kRegionNotWorkedFore, kCellDisabled)) {
+                           kRegionNotWorkedFore, kLabelDisabled)) {
       continue;
     }
     c.SetShape(CellShape::kEllipse);

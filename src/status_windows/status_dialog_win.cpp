@@ -1,7 +1,7 @@
 #include "status_windows/status_dialog_win.h"
 
 #include "platform/settings.h"
-#include "status_windows/drawn_object.h"
+#include "status_windows/colour.h"
 
 namespace zd {
 

@@ -21,7 +21,7 @@ TEST(InfoPanelList, SortsACopyByteByByte) {
 TEST(InfoPanelList, KeysFlowIntoLinesOfThePanelsWidth) {
   const std::vector<std::string> keys = {"9A", "DL", "EA", "F", "G", "HA", "I"};
   // Width 200: x = 5, 45, 85, 125; the step to 165 passes 200 - 40 and wraps.
-  const PanelPicture wide = ListPicture(Box{0, 0, 200, 100}, 3, keys);
+  const PanelPicture wide = ListPicture(Rect{0, 0, 200, 100}, 3, keys);
   EXPECT_EQ(Places(wide),
             (std::vector<std::pair<int, int>>{
                 {5, 15}, {45, 15}, {85, 15}, {125, 15}, {5, 30}, {45, 30}, {85, 30}}));
@@ -29,15 +29,15 @@ TEST(InfoPanelList, KeysFlowIntoLinesOfThePanelsWidth) {
   EXPECT_EQ(wide.background, Rgb(255, 250, 198));
   EXPECT_FALSE(wide.strip);
   // Exactly at the limit: 165 is not greater than 205 - 40, so a fifth key fits.
-  EXPECT_EQ(ListPicture(Box{0, 0, 205, 100}, 0, keys).texts[4].y, 15);
+  EXPECT_EQ(ListPicture(Rect{0, 0, 205, 100}, 0, keys).texts[4].y, 15);
   // A narrow panel gives every key its own line.
-  const PanelPicture narrow = ListPicture(Box{0, 0, 60, 100}, 0, {"A", "B", "C"});
+  const PanelPicture narrow = ListPicture(Rect{0, 0, 60, 100}, 0, {"A", "B", "C"});
   EXPECT_EQ(Places(narrow), (std::vector<std::pair<int, int>>{{5, 15}, {5, 30}, {5, 45}}));
 }
 
 TEST(InfoPanelList, NoBandOrNoKeysPaintOnlyTheBackground) {
-  EXPECT_TRUE(ListPicture(Box{0, 0, 300, 200}, -1, {"DL"}).texts.empty());
-  EXPECT_TRUE(ListPicture(Box{0, 0, 300, 200}, 2, {}).texts.empty());
+  EXPECT_TRUE(ListPicture(Rect{0, 0, 300, 200}, -1, {"DL"}).texts.empty());
+  EXPECT_TRUE(ListPicture(Rect{0, 0, 300, 200}, 2, {}).texts.empty());
 }
 
 BandRows Rows() {
@@ -50,11 +50,11 @@ BandRows Rows() {
 }
 
 TEST(InfoPanelTable, HeaderRowsAndTheCurrentBandsStrip) {
-  const PanelPicture p = TablePicture(Box{0, 0, 370, 217}, 3, "UA3ABC", Rows());
+  const PanelPicture p = TablePicture(Rect{0, 0, 370, 217}, 3, "UA3ABC", Rows());
   EXPECT_EQ(p.background, Rgb(255, 255, 198));
   // Row height 217 / 7 = 31; the 20 m row is row 4.
   ASSERT_TRUE(p.strip);
-  EXPECT_EQ(*p.strip, (Box{0, 4 * 31 + 10, 370, 5 * 31}));
+  EXPECT_EQ(*p.strip, (Rect{0, 4 * 31 + 10, 370, 5 * 31}));
   ASSERT_EQ(p.texts.size(), 4u + 24u);
   EXPECT_EQ(p.texts[0], (PanelText{180, 0, "UA3ABC"}));
   EXPECT_EQ(p.texts[1], (PanelText{100, 18, "RTTY"}));
@@ -67,7 +67,7 @@ TEST(InfoPanelTable, HeaderRowsAndTheCurrentBandsStrip) {
 }
 
 TEST(InfoPanelTable, NoCurrentBandStillShowsAllRows) {
-  const PanelPicture p = TablePicture(Box{0, 0, 370, 217}, -1, "DL1ABC", Rows());
+  const PanelPicture p = TablePicture(Rect{0, 0, 370, 217}, -1, "DL1ABC", Rows());
   EXPECT_FALSE(p.strip);
   EXPECT_EQ(p.texts.size(), 28u);
 }

@@ -306,7 +306,7 @@ TEST_F(StatusWindows, RegionWindowPositionKeysEscapeEnterAndClose) {
   // A cell that cannot be taken over is reported, and nothing changes.
   thread_.Run([&] {
     CAdvancedButton spare;
-    EXPECT_FALSE(spare.AttachToControl(9999, w, kCellBack, kCellFore, kCellDisabled));
+    EXPECT_FALSE(spare.AttachToControl(9999, w, kGreen, kLabelBlack, kLabelDisabled));
     EXPECT_EQ(spare.hwnd(), nullptr);
   });
 }
