@@ -1,7 +1,10 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows demo clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-fuzz fuzz demo clean
+
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 12
 
 all: native windows
 
@@ -22,8 +25,38 @@ test-native: native
 test-windows: windows
 	scripts/wine-ctest.sh build/windows
 
-test: test-native test-windows
+fuzz-build: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz --target fuzz_all
+
+# Each fuzz target for FUZZ_SECONDS (default 60).
+fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# A short run of every target, part of `make test`.
+test-fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS)
+
+test: test-native test-windows test-fuzz
 	@echo "make test: all native and Windows tests passed"
+
+release: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+
+# Replays the sample log through the optimised module: the text summary on the terminal,
+# the HTML summary, the bad-QSO report and the Cabrillo file in out/demo/.
+DEMO_LOG := samples/zorvan-digi-sample.adi
+DEMO_DIR := out/demo
+REPLAY := build/release/bin/zorvan-replay
+demo: release
+	@rm -rf $(DEMO_DIR) && mkdir -p $(DEMO_DIR)
+	@$(REPLAY) --workdir $(DEMO_DIR) $(DEMO_LOG) | tee $(DEMO_DIR)/summary.txt
+	@$(REPLAY) --html --workdir $(DEMO_DIR) $(DEMO_LOG) 2>/dev/null >$(DEMO_DIR)/summary.html
+	@$(REPLAY) --cabrillo --workdir $(DEMO_DIR) $(DEMO_LOG) 2>/dev/null >/dev/null
+	@echo
+	@echo "make demo: files in $(DEMO_DIR)/:"
+	@ls -l $(DEMO_DIR) | tail -n +2
 
 clean:
 	rm -rf build out dist

@@ -155,8 +155,10 @@ std::string RegionFromCall(std::string_view call, const std::vector<std::string>
     if (key == call) return std::string(l.size() < 2 ? l : l.substr(l.size() - 2));
   }
   if (IsSpecialEvent(call)) return std::string(kRegionSpecialEvent);
-  const auto slash = call.find('/');
-  if (slash != std::string_view::npos && slash >= 1) return std::string(kRegionUnknown);
+  // A compound call: any "/" after the first character, also behind one at the start.
+  if (call.size() > 1 && call.find('/', 1) != std::string_view::npos) {
+    return std::string(kRegionUnknown);
+  }
   for (const PatternRow& row : kPatternRows) {
     for (std::size_t i = 0; i + 1 < row.patterns.size(); i += 3) {
       if (PatternPresent(call, row.patterns.substr(i, 2))) return std::string(row.region);

@@ -204,8 +204,24 @@ int Contest::RemoveData(const QsoArgs& a) {
       const uint32_t i = *found;
       if (russian && ui_.RegionWindowExists()) regionMarksStale_.store(true);
       if (i > 0 && log_[i - 1].band != log_[i].band && bandChangeCount_ > 0) --bandChangeCount_;
+      const bool wasOriginal = log_[i].dupe == 0;
+      const std::string call = log_[i].call, band = log_[i].band, mode = log_[i].mode;
       IndexRemove(i);
       log_.erase(log_.begin() + i);
+      // The first repeat of a removed original is a duplicate no more: it scores now.
+      if (wasOriginal) {
+        if (auto it = byCall_.find(call); it != byCall_.end()) {
+          for (uint32_t p : it->second) {
+            QsoRecord& r = log_[p];
+            if (r.band != band || r.mode != mode) continue;
+            if (r.dupe) {
+              r.dupe = 0;
+              r.notCounted = r.badRegion;
+            }
+            break;
+          }
+        }
+      }
     }
     DropQsoLines(badQsoFileName_, a.call, a.time);
     if (log_.empty()) {
@@ -274,8 +290,11 @@ int Contest::ResetStats(const ResetArgs& a) {
       specialCalls_ = std::move(*lines);
     }
 
-    newContest_ = a.newContest != 0;
-    newContest = newContest_;
+    // The export pass is armed only once the operator has confirmed the header: the
+    // header dialog's message loop may run the host's timers, and a result asked for
+    // meanwhile must not write a file from the previous pass's header and lines.
+    newContest_ = false;
+    newContest = a.newContest != 0;
     ownCall = ownCall_;
   }
 
@@ -289,8 +308,7 @@ int Contest::ResetStats(const ResetArgs& a) {
     if (confirmed) {
       header.Confirm(settings_, fields);
       cabrillo_ = std::move(header);
-    } else {
-      newContest_ = false;
+      newContest_ = true;
     }
   }
   if (newContest) WriteSetting(settings_, "Start", "1");
@@ -391,8 +409,8 @@ int Contest::IsValidExchange(std::string_view exch, std::string_view call,
       const auto digit = [](char c) { return c >= '0' && c <= '9'; };
       return digit(exch[0]) && digit(exch[1]) ? 1 : 0;
     }
-    const auto slash = call.find('/');
-    if (slash != std::string_view::npos && slash >= 1) return 1;
+    // A compound call: any "/" after the first character.
+    if (call.size() > 1 && call.find('/', 1) != std::string_view::npos) return 1;
     std::vector<std::string> specials;
     {
       std::lock_guard<std::mutex> lock(mutex_);

@@ -5,10 +5,10 @@
 #define IDC_MULTIPLIER_TABS 1123
 // Page templates in tab order: Europe, Africa, Asia, North America, South America,
 // Oceania. Their check boxes are made from the page tables, ids 2000 + 100 × page + box.
-#define IDD_PAGE_WAE_ALL 140
-#define IDD_PAGE_AF_DXCC 141
-#define IDD_PAGE_AS_DXCC 142
-#define IDD_PAGE_NA_DXCC 143
-#define IDD_PAGE_SA_DXCC 144
-#define IDD_PAGE_OC_DXCC 145
+#define IDD_PAGE_WAE_ALL 150
+#define IDD_PAGE_AF_DXCC 151
+#define IDD_PAGE_AS_DXCC 152
+#define IDD_PAGE_NA_DXCC 153
+#define IDD_PAGE_SA_DXCC 154
+#define IDD_PAGE_OC_DXCC 155
 #define IDC_PAGE_FIRST_BOX 2000

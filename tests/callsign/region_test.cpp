@@ -48,6 +48,8 @@ TEST(RegionFromCall, CompoundCallsAreUnknown) {
   EXPECT_EQ(Region("RA1AB/P"), "STO");
   // A slash at position 0 does not count as compound.
   EXPECT_EQ(Region("/UA1A"), "SP");
+  // A slash further on still makes it compound, even behind one at the start.
+  EXPECT_EQ(Region("/UA1A/P"), "STO");
 }
 
 TEST(RegionFromCall, PatternTable) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "engine/module.h"
+#include "reports/cabrillo_dialog_win.h"
 
 namespace zd {
 namespace {
@@ -14,7 +15,10 @@ class Win32Ui final : public UiBridge {
     // No owner and no caption: the platform's default caption.
     MessageBoxA(nullptr, "No additional setup for this contest", nullptr, MB_OK);
   }
-  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
+  bool EditCabrilloHeader(CabrilloHeaderFields& fields) override {
+    Cabrillo dialog(fields);
+    return dialog.Run();
+  }
   void ShowOutputMessage(const std::string& text) override {
     MessageBoxA(nullptr, text.c_str(), "Output", MB_OK | MB_ICONINFORMATION);
   }

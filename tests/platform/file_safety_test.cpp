@@ -1,0 +1,163 @@
+// Files the module rewrites are replaced in one step: a failure in the middle of a write
+// leaves the old file whole, and the module goes on with its normal results.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/bad_qso_report.h"
+#include "engine/contest.h"
+#include "platform/files.h"
+#include "platform/portable/ini_store.h"
+#include "platform/ui_bridge.h"
+
+namespace zd {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class FileSafety : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("zd-file-safety-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Plugins");
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    SetWriteFaultHookForTesting(nullptr);
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+  // Makes every replacement fail once `limit` bytes have been written.
+  static void FailAfter(std::size_t limit) {
+    SetWriteFaultHookForTesting([limit](std::size_t written) { return written < limit; });
+  }
+  static bool OnlyFile(const std::string& name) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(".")) {
+      if (e.is_regular_file()) {
+        ++n;
+        if (e.path().filename() != name) return false;
+      }
+    }
+    return n == 1;
+  }
+  fs::path old_, dir_;
+};
+
+TEST_F(FileSafety, ReplacementFailingMidwayKeepsTheOldFile) {
+  ASSERT_TRUE(ReplaceFileContents("data.txt", "old contents\r\n"));
+  const std::string big(20000, 'x');
+  FailAfter(8192);
+  EXPECT_FALSE(ReplaceFileContents("data.txt", big));
+  EXPECT_EQ(Slurp("data.txt"), "old contents\r\n");
+  EXPECT_TRUE(OnlyFile("data.txt")) << "the temporary file is removed";
+  SetWriteFaultHookForTesting(nullptr);
+  EXPECT_TRUE(ReplaceFileContents("data.txt", big));
+  EXPECT_EQ(Slurp("data.txt"), big);
+}
+
+TEST_F(FileSafety, ReplacementOfAFolderFailsAndLeavesIt) {
+  fs::create_directory("folder.txt");
+  EXPECT_FALSE(ReplaceFileContents("folder.txt", "x"));
+  EXPECT_TRUE(fs::is_directory("folder.txt"));
+  EXPECT_FALSE(AppendToFile("folder.txt", "x"));
+}
+
+TEST_F(FileSafety, ReportRewriteFailingKeepsEveryLine) {
+  const std::string name = "report.txt";
+  CreateReport(name);
+  for (int i = 0; i < 300; ++i) {
+    AppendReportLine(name, "QSO:  14000  RTTY  2023-03-16 12" + std::to_string(10 + i % 50) +
+                               "  UA3AAA  599  MO  DL" + std::to_string(i) +
+                               "  599  001   DUPE !!!\r\n");
+  }
+  const std::string before = Slurp(name);
+  FailAfter(4096);
+  DropQsoLines(name, "DL7", OleDateTime{45000.5, kDateValid});
+  EXPECT_EQ(Slurp(name), before);
+}
+
+TEST_F(FileSafety, AppendAddsExactlyOneLine) {
+  CreateReport("r.txt");
+  AppendReportLine("r.txt", "QSO:  1  RTTY  x   WRONG BAND !!!\r\n");
+  EXPECT_EQ(Slurp("r.txt"), "ZORVAN-DIGI UBN file \r\nQSO:  1  RTTY  x   WRONG BAND !!!\r\n");
+}
+
+TEST_F(FileSafety, SettingsWriteFailingKeepsTheOldFile) {
+  IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
+  store.Write("Name", "Ivan");
+  for (int i = 0; i < 200; ++i) store.Write("Key" + std::to_string(i), std::string(40, 'v'));
+  const std::string before = Slurp("Plugins/ZORVAN-DIGI.ini");
+  FailAfter(4096);
+  store.Write("Name", "Petr");
+  EXPECT_EQ(Slurp("Plugins/ZORVAN-DIGI.ini"), before);
+  EXPECT_EQ(store.Read("Name", ""), "Ivan");
+}
+
+TEST_F(FileSafety, CabrilloWriteFailingKeepsTheOldFile) {
+  IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
+  CabrilloLog log;
+  log.LoadFromSettings(store, "UA3AAA");
+  log.Confirm(store, log.Fields());
+  for (int i = 0; i < 100; ++i) {
+    log.AddQsoLine(14080, "RY", {45000.5, kDateValid}, "599", "MO", "DL" + std::to_string(i), "599",
+                   "001");
+  }
+  EXPECT_EQ(log.WriteLog(100, "2.20"), "File produced: UA3AAA.cbr");
+  const std::string before = Slurp("UA3AAA.cbr");
+  log.AddQsoLine(7012, "PM", {45000.5, kDateValid}, "599", "MO", "W1AW", "599", "002");
+  FailAfter(2048);
+  // The operator is still told where the file is; the old file stays whole.
+  EXPECT_EQ(log.WriteLog(200, "2.20"), "File produced: UA3AAA.cbr");
+  EXPECT_EQ(Slurp("UA3AAA.cbr"), before);
+}
+
+TEST_F(FileSafety, ReportReplacedByAFolderDoesNotStopLogging) {
+  IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
+  ManualClock clock(45000.5);
+  HeadlessUi ui;
+  Contest contest(store, clock, ui);
+  ResetArgs reset;
+  reset.ownCall = "UA3AAA";
+  reset.start = {45000.0, kDateValid};
+  reset.end = {45001.0, kDateValid};
+  reset.ownPrefix = "UA";
+  reset.ownContinent = "EU";
+  contest.ResetStats(reset);
+  fs::remove(contest.BadQsoFileName());
+  fs::create_directory(contest.BadQsoFileName());
+  QsoArgs q;
+  q.ownCall = "UA3AAA";
+  q.call = "DL1ABC";
+  q.time = {45000.5, kDateValid};
+  q.freqHz = 14080000;
+  q.mode = "RTTY";
+  q.rstSent = q.rstRcvd = "599";
+  q.exchSent = "MO";
+  q.exchRcvd = "001";
+  q.prefix = "DL";
+  q.continent = "EU";
+  q.band = "20m";
+  EXPECT_EQ(contest.AddData(q), 1);
+  EXPECT_EQ(contest.AddData(q), 1);  // a dupe: its report line is lost, the QSO is not
+  EXPECT_EQ(contest.RemoveData(q), 1);
+  EXPECT_EQ(contest.LogSize(), 1u);
+  EXPECT_NE(std::string(contest.GetResult()).find("Score: 3*(1+0) = 3"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(contest.BadQsoFileName()));
+}
+
+}  // namespace
+}  // namespace zd

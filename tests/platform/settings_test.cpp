@@ -1,0 +1,146 @@
+// The settings operations as the module uses them: numbers read from text, and the
+// platform's store on the relative path, created on the first write.
+#include "platform/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace zd {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Hands back stored texts unchanged, so that the conversion alone is tested.
+class MapStore final : public SettingsStore {
+ public:
+  std::string Read(std::string_view key, std::string_view fallback) override {
+    const auto it = values.find(std::string(key));
+    return it == values.end() ? std::string(fallback) : it->second;
+  }
+  void Write(std::string_view key, std::string_view value) override {
+    values[std::string(key)] = std::string(value);
+  }
+  std::map<std::string, std::string> values;
+};
+
+int IntOf(const std::string& text) {
+  MapStore store;
+  store.values["k"] = text;
+  return ReadSettingInt(store, "k");
+}
+
+TEST(ReadSettingInt, DecimalTextWithBlanksAndSign) {
+  EXPECT_EQ(IntOf("12"), 12);
+  EXPECT_EQ(IntOf("  12"), 12);
+  EXPECT_EQ(IntOf("\t\r\n\v\f-5"), -5);
+  EXPECT_EQ(IntOf("+7"), 7);
+  EXPECT_EQ(IntOf("-0"), 0);
+  EXPECT_EQ(IntOf("007"), 7);
+  EXPECT_EQ(IntOf("12 34"), 12);
+  EXPECT_EQ(IntOf("12abc"), 12);
+  EXPECT_EQ(IntOf("-5px"), -5);
+  EXPECT_EQ(IntOf("1.9"), 1);
+}
+
+TEST(ReadSettingInt, TextWithoutANumberIsZero) {
+  EXPECT_EQ(IntOf(""), 0);
+  EXPECT_EQ(IntOf("   "), 0);
+  EXPECT_EQ(IntOf("abc"), 0);
+  EXPECT_EQ(IntOf("-"), 0);
+  EXPECT_EQ(IntOf("+-3"), 0);
+  EXPECT_EQ(IntOf("- 3"), 0);
+  EXPECT_EQ(IntOf("0x10"), 0);
+  EXPECT_EQ(IntOf("x12"), 0);
+  MapStore empty;
+  EXPECT_EQ(ReadSettingInt(empty, "missing"), 0);
+}
+
+TEST(ReadSettingInt, ValuesPastTheRangeSaturate) {
+  EXPECT_EQ(IntOf("2147483647"), INT_MAX);
+  EXPECT_EQ(IntOf("2147483648"), INT_MAX);
+  EXPECT_EQ(IntOf("-2147483648"), INT_MIN);
+  EXPECT_EQ(IntOf("-2147483649"), INT_MIN);
+  EXPECT_EQ(IntOf("99999999999999999999999"), INT_MAX);
+  EXPECT_EQ(IntOf("-99999999999999999999999"), INT_MIN);
+  EXPECT_EQ(IntOf(std::string(99, '9')), INT_MAX);
+  EXPECT_EQ(IntOf("000000000000000000000000042"), 42);
+}
+
+TEST(WriteSettingInt, WholeDecimalText) {
+  MapStore store;
+  for (long long v :
+       {0LL, 10LL, -5LL, 9999LL, -32768LL, 100000LL, 2147483647LL, -2147483648LL, 5000000000LL}) {
+    WriteSettingInt(store, "x", v);
+    EXPECT_EQ(store.values["x"], std::to_string(v));
+  }
+  WriteSettingInt(store, "x", -12345);
+  EXPECT_EQ(ReadSettingInt(store, "x"), -12345);
+}
+
+// The store of the platform, on the module's relative path, from a scratch working folder.
+class PlatformSettings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("zd_settings_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+            std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(old_);
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  static std::string FileText() {
+    std::ifstream in(fs::path("Plugins") / "ZORVAN-DIGI.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  fs::path old_, dir_;
+};
+
+TEST_F(PlatformSettings, MissingFolderReadsAsEmptyAndIsNotCreated) {
+  auto store = MakePlatformSettingsStore();
+  EXPECT_EQ(ReadSetting(*store, "Mode"), "");
+  EXPECT_EQ(ReadSettingInt(*store, "setup_x"), 0);
+  EXPECT_EQ(ReadSetting(*store, "Operators", "UA3AAA"), "UA3AAA");
+  WriteSetting(*store, "Mode", "RTTY");  // no Plugins folder: ignored
+  EXPECT_FALSE(fs::exists("Plugins"));
+  EXPECT_EQ(ReadSetting(*store, "Mode"), "");
+}
+
+TEST_F(PlatformSettings, FirstWriteCreatesTheFileWithItsSection) {
+  fs::create_directory("Plugins");
+  auto store = MakePlatformSettingsStore();
+  EXPECT_EQ(ReadSetting(*store, "Mode"), "");
+  EXPECT_FALSE(fs::exists(fs::path("Plugins") / "ZORVAN-DIGI.ini"));
+  WriteSetting(*store, "RusObl", "1");
+  EXPECT_EQ(FileText(), "[Settings]\r\nRusObl=1\r\n");
+  WriteSettingInt(*store, "setup_x", -5);
+  WriteSetting(*store, "RusObl", "0");
+  EXPECT_EQ(FileText(), "[Settings]\r\nRusObl=0\r\nsetup_x=-5\r\n");
+  EXPECT_EQ(ReadSettingInt(*store, "setup_x"), -5);
+  // Every read goes to the file: a second store sees the writes at once.
+  EXPECT_EQ(ReadSetting(*MakePlatformSettingsStore(), "RusObl"), "0");
+}
+
+TEST_F(PlatformSettings, LongValuesAreCutOnRead) {
+  fs::create_directory("Plugins");
+  auto store = MakePlatformSettingsStore();
+  const std::string soapBox(150, 's');
+  WriteSetting(*store, "SoapBox", soapBox);
+  EXPECT_NE(FileText().find("SoapBox=" + soapBox + "\r\n"), std::string::npos);
+  EXPECT_EQ(ReadSetting(*store, "SoapBox"), soapBox.substr(0, 99));
+}
+
+}  // namespace
+}  // namespace zd

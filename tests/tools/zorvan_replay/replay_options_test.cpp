@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "zorvan_replay/replay.h"
+
+namespace zd::replay {
+namespace {
+
+std::optional<Options> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+  std::string e;
+  auto o = ParseOptions(args, e);
+  if (error) *error = e;
+  return o;
+}
+
+TEST(ReplayOptions, ValuesFlagsAndTheLog) {
+  const auto o =
+      Parse({"--call", "R3DZV", "--prefix=UA", "--continent", "EU", "--html", "--cabrillo",
+             "--workdir", "out/x", "--lib=/x/libStats.so", "--cty", "my.dat", "log.adi"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->call, "R3DZV");
+  EXPECT_EQ(o->prefix, "UA");
+  EXPECT_EQ(o->continent, "EU");
+  EXPECT_TRUE(o->html);
+  EXPECT_TRUE(o->cabrillo);
+  EXPECT_EQ(o->workdir, "out/x");
+  EXPECT_EQ(o->libPath, "/x/libStats.so");
+  EXPECT_EQ(o->ctyPath, "my.dat");
+  EXPECT_EQ(o->logPath, "log.adi");
+  // A log whose name starts with a dash, after "--".
+  const auto dash = Parse({"--", "-odd.adi"});
+  ASSERT_TRUE(dash);
+  EXPECT_EQ(dash->logPath, "-odd.adi");
+  // --help and --version need no log.
+  EXPECT_TRUE(Parse({"--help"}));
+  EXPECT_TRUE(Parse({"--version"}));
+}
+
+TEST(ReplayOptions, UsageErrors) {
+  std::string e;
+  EXPECT_FALSE(Parse({}, &e));
+  EXPECT_EQ(e, "no log given");
+  EXPECT_FALSE(Parse({"a.adi", "b.adi"}, &e));
+  EXPECT_EQ(e, "one log at a time (got a.adi and b.adi)");
+  EXPECT_FALSE(Parse({"--frobnicate", "a.adi"}, &e));
+  EXPECT_EQ(e, "unknown option --frobnicate");
+  EXPECT_FALSE(Parse({"a.adi", "--call"}, &e));
+  EXPECT_EQ(e, "--call needs a value");
+  EXPECT_FALSE(Parse({"--call=", "a.adi"}, &e));
+  EXPECT_EQ(e, "--call needs a value");
+  EXPECT_FALSE(Parse({"--html=yes", "a.adi"}, &e));
+  EXPECT_EQ(e, "--html takes no value");
+}
+
+TEST(ReplayOptions, OwnStationFromOptionsLogAndCountryFile) {
+  const CountryFile cty = CountryFile::Parse(
+      "European Russia: 16: 29: EU: 53.65: -41.37: -4.0: UA:\n    R,U;\n"
+      "Fed. Rep. of Germany: 14: 28: EU: 51.0: -10.0: -1.0: DL:\n    DL;\n",
+      "cty.dat");
+  ReplayLog log;
+  log.ownCall = "R3DZV";
+  Options o;
+  std::string e;
+  auto own = ResolveOwnStation(o, log, cty, e);
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->call, "R3DZV");
+  EXPECT_EQ(own->prefix, "UA");
+  EXPECT_EQ(own->continent, "EU");
+  // The options win over the log and the country file.
+  o.call = "dl1abc";
+  o.continent = "AS";
+  own = ResolveOwnStation(o, log, cty, e);
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->call, "DL1ABC");
+  EXPECT_EQ(own->prefix, "DL");
+  EXPECT_EQ(own->continent, "AS");
+  // An own call that the country file does not know needs both values.
+  o = Options{};
+  o.call = "9H1ABC";
+  EXPECT_FALSE(ResolveOwnStation(o, log, cty, e));
+  EXPECT_EQ(e, "the country file does not know the own call 9H1ABC; give --prefix and --continent");
+  o.prefix = "9H";
+  o.continent = "EU";
+  EXPECT_TRUE(ResolveOwnStation(o, log, cty, e));
+  // No own call anywhere.
+  EXPECT_FALSE(ResolveOwnStation(Options{}, ReplayLog{}, cty, e));
+  EXPECT_EQ(e, "the log does not name the own call sign; give it with --call");
+}
+
+TEST(ReplayOptions, ContestSpanIsTheEarliestAndLatestQso) {
+  ReplayLog log;
+  auto add = [&](int day, int hour, double date) {
+    LogQso q;
+    q.time = UtcTime{2024, 3, day, hour, 0, 0};
+    q.date = date;
+    log.qsos.push_back(q);
+  };
+  add(16, 14, 2.0);
+  add(16, 12, 1.0);  // logged late, worked first
+  add(17, 11, 3.0);
+  add(16, 20, 2.5);
+  const auto [first, last] = ContestSpan(log);
+  EXPECT_EQ(first, 1.0);
+  EXPECT_EQ(last, 3.0);
+}
+
+}  // namespace
+}  // namespace zd::replay
