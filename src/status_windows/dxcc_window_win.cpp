@@ -1,5 +1,7 @@
 #include "status_windows/dxcc_window_win.h"
 
+#include <algorithm>
+
 #include "platform/win32/text_win.h"
 #include "status_windows/advanced_button_win.h"
 #include "status_windows/dxcc_window_rc.h"
@@ -44,7 +46,8 @@ BOOL DXCC::OnInitDialog() {
 HWND DXCC::panel() const { return Item(IDC_DXCC_PANEL); }
 
 void DXCC::OnSize(int width, int height) {
-  if (HWND p = panel()) MoveWindow(p, 5, 5, width - 10, height - 10, TRUE);
+  if (HWND p = panel())
+    MoveWindow(p, 5, 5, std::max(0, width - 10), std::max(0, height - 10), TRUE);
 }
 
 void DXCC::Refresh(const RefreshView& view) {
