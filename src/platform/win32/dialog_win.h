@@ -38,6 +38,8 @@ class Dialog {
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   bool IsModal() const { return modal_; }
   void End(INT_PTR result);
+  // Hands control `id` the WM_DRAWITEM of its id and makes it owner-drawn.
+  void RegisterOwnerDrawn(int id, OwnerDrawn* control);
 
  protected:
   virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -54,8 +56,6 @@ class Dialog {
   virtual void OnSetCursor() {}
   virtual void OnSize(int /*width*/, int /*height*/) {}
   virtual void OnDestroy() {}
-
-  void RegisterOwnerDrawn(int id, OwnerDrawn* control);
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -2,6 +2,8 @@
 // after windows.h
 #include <oleauto.h>
 
+#include <oleauto.h>
+
 #include "platform/clock.h"
 
 namespace zd {
