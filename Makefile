@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-tsan test-windows test-fuzz fuzz demo clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak demo screenshots clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 12
@@ -22,14 +22,6 @@ windows: deps
 test-native: native
 	ctest --preset native
 
-# The stress test of the host's thread against the window thread, under ThreadSanitizer.
-tsan: deps
-	cmake --preset native-tsan >/dev/null
-	cmake --build --preset native-tsan --target zd_stress_tests
-
-test-tsan: tsan
-	ctest --preset native-tsan -R Stress
-
 test-windows: windows
 	scripts/wine-ctest.sh build/windows
 
@@ -45,7 +37,17 @@ fuzz: fuzz-build
 test-fuzz: fuzz-build
 	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS)
 
-test: test-native test-tsan test-windows test-fuzz
+# The tests that run two threads, under ThreadSanitizer.
+test-tsan: deps
+	cmake --preset native-tsan >/dev/null
+	cmake --build --preset native-tsan --target thread_checks
+	ctest --preset native-tsan -L threads
+
+# The long soak: 200,000 QSOs through the optimised module, with latency percentiles.
+soak: release
+	build/release/bin/zd_soak 200000
+
+test: test-native test-windows test-tsan test-fuzz
 	@echo "make test: all native and Windows tests passed"
 
 release: deps
@@ -65,6 +67,10 @@ demo: release
 	@echo
 	@echo "make demo: files in $(DEMO_DIR)/:"
 	@ls -l $(DEMO_DIR) | tail -n +2
+
+# Pictures of the programs' windows under Wine: out/screenshots/*.png.
+screenshots: windows
+	scripts/screenshots.sh build/windows
 
 clean:
 	rm -rf build out dist

@@ -13,3 +13,8 @@ if [ ! -f "$WINEPREFIX/.zd-ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.zd-ready"
 fi
+# Wine's own fonts (Tahoma, Marlett for the caption buttons, ...) from the fonts-wine
+# package: without them in the prefix, captions and dialogs draw with stand-in glyphs.
+if [ -d /usr/share/wine/fonts ]; then
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi

@@ -38,7 +38,7 @@ class Dialog {
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   bool IsModal() const { return modal_; }
   void End(INT_PTR result);
-  // Makes the control of `id` owner-drawn and hands it the WM_DRAWITEM of that id.
+  // Hands control `id` the WM_DRAWITEM of its id and makes it owner-drawn.
   void RegisterOwnerDrawn(int id, OwnerDrawn* control);
 
  protected:

@@ -1,0 +1,49 @@
+#include "status_windows/info_panel.h"
+
+#include <algorithm>
+
+namespace zd {
+
+std::vector<std::string> SortedKeys(std::vector<std::string> keys) {
+  std::sort(keys.begin(), keys.end());  // byte by byte, as unsigned characters
+  return keys;
+}
+
+PanelPicture ListPicture(const Rect& panel, int band, const std::vector<std::string>& keys) {
+  PanelPicture p;
+  p.background = kListBackground;
+  if (band < 0) return p;
+  int x = 5, y = 15;
+  for (const std::string& key : keys) {
+    p.texts.push_back({x, y, key});
+    x += 40;
+    if (x > panel.right - 40) {
+      y += 15;
+      x = 5;
+    }
+  }
+  return p;
+}
+
+PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
+                          const BandRows& rows) {
+  PanelPicture p;
+  p.background = kTableBackground;
+  const int h = panel.bottom / 7;
+  if (band >= 0 && band < kBandCount) {
+    p.strip = Rect{0, (band + 1) * h + 10, panel.right, (band + 2) * h};
+  }
+  p.texts.push_back({180, 0, call});
+  p.texts.push_back({100, 18, "RTTY"});
+  p.texts.push_back({180, 18, "BPSK63"});
+  p.texts.push_back({260, 18, "NR/OBL"});
+  constexpr int kColumnX[4] = {20, 100, 180, 260};
+  for (int i = 1; i <= kBandCount; ++i) {
+    const BandRow& row = rows[static_cast<std::size_t>(i - 1)];
+    for (int c = 0; c < 4; ++c)
+      p.texts.push_back({kColumnX[c], i * h + 10, row[static_cast<std::size_t>(c)]});
+  }
+  return p;
+}
+
+}  // namespace zd

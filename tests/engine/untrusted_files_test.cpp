@@ -1,0 +1,176 @@
+// Files the module reads but does not own: whatever they hold, the module keeps working
+// with its documented fallbacks and loses nothing else.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/contest.h"
+#include "platform/portable/ini_store.h"
+#include "platform/ui_bridge.h"
+
+namespace zd {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Write(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class UntrustedFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("zd-untrusted-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Plugins");
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(old_);
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+  void Reset(std::string_view pathPrefix = "") {
+    ResetArgs r;
+    r.pathPrefix = pathPrefix;
+    r.ownCall = "UA3AAA";
+    r.start = {45000.0, kDateValid};
+    r.end = {45001.0, kDateValid};
+    r.ownPrefix = "UA";
+    r.ownContinent = "EU";
+    contest_.ResetStats(r);
+  }
+  CheckResult Check(std::string_view call, std::string_view band = "20m") {
+    CheckArgs a;
+    a.call = call;
+    a.mode = "RTTY";
+    a.prefix = "UA";
+    a.region = "MO";
+    a.band = band;
+    return contest_.CheckCall(a);
+  }
+  int Valid(std::string_view exch, std::string_view call) {
+    return contest_.IsValidExchange(exch, call, "UA");
+  }
+
+  fs::path old_, dir_;
+  IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
+  ManualClock clock_{45000.5};
+  HeadlessUi ui_;
+  Contest contest_{settings_, clock_, ui_};
+};
+
+TEST_F(UntrustedFiles, HugeSpecialCallFileStillWorks) {
+  std::string big;
+  big.reserve(10 * 1024 * 1024 + 64);
+  for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
+    big += "R" + std::to_string(100000 + i) + "X some text SP\r\n";
+  big += "R9LAST name YA";  // no line end after the last line
+  Write("Plugins/call_special.dat", big);
+  Reset();
+  EXPECT_GT(contest_.SpecialCalls().size(), 300000u);
+  EXPECT_EQ(contest_.SpecialCalls().back(), "R9LAST name YA");
+  EXPECT_EQ(Valid("YA", "R9LAST"), 1);
+  EXPECT_EQ(Valid("SP", "R9LAST"), 0);
+}
+
+TEST_F(UntrustedFiles, JunkAndOddLineEndsInTheSpecialCallFile) {
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
+  Write("Plugins/call_special.dat", junk + "\nUA3ZZZ x KA\n\nR1CR a LO\rR2CR b MA\rR3CR c TV");
+  Reset();
+  const auto lines = contest_.SpecialCalls();
+  ASSERT_GE(lines.size(), 3u);
+  // CR alone does not end a line: the last line holds all three CR-separated parts and
+  // ends with the code of the third.
+  EXPECT_EQ(lines.back(), "R1CR a LO\rR2CR b MA\rR3CR c TV");
+  EXPECT_EQ(Valid("KA", "UA3ZZZ"), 1);
+  EXPECT_EQ(Valid("TV", "R1CR"), 1);
+  // The empty line is kept; an empty call is never typed (shorter than three).
+  EXPECT_EQ(lines[lines.size() - 2], "");
+  // Junk never crashes the call check.
+  std::string call = "UA";
+  for (int b = 1; b < 256; ++b) call += static_cast<char>(b);
+  EXPECT_NO_THROW(Check(call));
+}
+
+TEST_F(UntrustedFiles, SettingsFileWithLongValuesAndJunk) {
+  std::string file = "[Settings]\r\nsetup_mast=1\r\nName=" + std::string(10 * 1024, 'N') + "\r\n";
+  std::string junk;
+  for (int i = 1; i < 256; ++i) junk += static_cast<char>(i);
+  file += "[" + junk + "]\r\n" + junk + "=" + junk + "\r\n[Settings2]\r\nStart=1\r\n";
+  Write("Plugins/ZORVAN-DIGI.ini", file);
+  EXPECT_EQ(ReadSetting(settings_, "Name"), std::string(99, 'N'));
+  Reset();
+  EXPECT_TRUE(contest_.SetupMast());
+  // "Start" of the other section is not ours: the reset found none, opened the window
+  // (headless: nothing) and armed the flag in our section.
+  EXPECT_EQ(ReadSetting(settings_, "Start"), "1");
+  EXPECT_NE(Slurp("Plugins/ZORVAN-DIGI.ini").find("[Settings2]\r\nStart=1"), std::string::npos);
+}
+
+TEST_F(UntrustedFiles, ReadOnlySettingsFileIsReadAndLeftAlone) {
+  Write("Plugins/ZORVAN-DIGI.ini", "[Settings]\r\nsetup_mast=1\r\n");
+  fs::permissions("Plugins/ZORVAN-DIGI.ini",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Reset();
+  EXPECT_TRUE(contest_.SetupMast());
+  contest_.GetResult();  // writes "Claimed": ignored
+  EXPECT_EQ(Slurp("Plugins/ZORVAN-DIGI.ini"), "[Settings]\r\nsetup_mast=1\r\n");
+  fs::permissions("Plugins/ZORVAN-DIGI.ini", fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(UntrustedFiles, HostIniWithoutItsVersionLine) {
+  Write("Vevozi2.ini", "[Main]\r\nSomething=else\r\n");
+  Reset("./");
+  EXPECT_EQ(contest_.HostVersion(), "");  // found, but no version: the old value stays
+  EXPECT_EQ(Check("DL1ABC", "12m").code, 4);
+  Write("Vevozi2.ini", "Vorlog=2.19\r\n");
+  Reset("./");
+  EXPECT_EQ(contest_.HostVersion(), "2.19");
+  Write("Vevozi2.ini", "no version here\r\n");
+  Reset("./");
+  EXPECT_EQ(contest_.HostVersion(), "2.19");
+  EXPECT_EQ(Check("DL1ABC", "12m").code, 1);
+  fs::remove("Vevozi2.ini");
+  Reset("./");
+  EXPECT_EQ(contest_.HostVersion(), "Vorlog");
+}
+
+TEST_F(UntrustedFiles, ReadOnlyWorkFolderLosesOnlyTheReport) {
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  if (Slurp("/proc/self/status").find("Uid:\t0\t") != std::string::npos) {
+    GTEST_SKIP() << "root writes into read-only folders";
+  }
+  Reset();
+  QsoArgs q;
+  q.call = "DL1ABC";
+  q.time = {45000.5, kDateValid};
+  q.mode = "RTTY";
+  q.exchSent = "MO";
+  q.exchRcvd = "001";
+  q.prefix = "DL";
+  q.continent = "EU";
+  q.band = "20m";
+  EXPECT_EQ(contest_.AddData(q), 1);
+  EXPECT_EQ(contest_.AddData(q), 1);
+  EXPECT_FALSE(fs::exists(contest_.BadQsoFileName()));
+  EXPECT_NE(std::string(contest_.GetResult()).find("Dupe\t 1\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zd
