@@ -10,11 +10,16 @@
 //    as its very last step, not for its handle. The thread sets it with one system call
 //    that also starts its last wait, and a queued ExitThread ends it from inside that
 //    wait: once `finished` is set the thread never runs code of this library again, so
-//    the library can go. On that path the thread leaves out CoUninitialize, which may
-//    free libraries and so take the loader lock; the apartment goes with the thread.
+//    the library can go. Before that the thread releases the host's object and leaves its
+//    apartment (CoUninitialize of an apartment that is not the process's last one frees
+//    no library, so it does not need the loader lock). Leaving the apartment to the
+//    thread's end instead made the process hang at exit under Wine: the apartment's
+//    clean-up then calls into the host's apartment, which no longer answers. The wait
+//    has a time limit all the same.
 //  - The stopping thread (HIDEINFO and unload alike) waits in CoWaitForMultipleHandles:
 //    when the window thread is inside a call to the host's object, which lives in the
-//    host's apartment, that call is served during the wait instead of deadlocking.
+//    host's apartment, that call (and the release of the object) is served during the
+//    wait instead of deadlocking.
 #include "control/window_thread_win.h"
 
 #include <objbase.h>
@@ -129,7 +134,6 @@ void WindowThread::StopAtUnload(bool processEnding) {
   }
   if (!thread_) return;
   if (WaitForSingleObject(finished_.get(), 0) != WAIT_OBJECT_0) {
-    unloading_.store(true);
     RequestClose();
     WaitServingCom(finished_.get(), kUnloadWaitMs);
   }
@@ -172,7 +176,7 @@ DWORD WindowThread::Run() {
     // Leaving the scope closes the status windows and the control window and releases
     // the host object.
   }
-  if (SUCCEEDED(com) && !unloading_.load()) CoUninitialize();
+  if (SUCCEEDED(com)) CoUninitialize();
   claimed_.store(false);
   return 0;
 }

@@ -56,7 +56,6 @@ class WindowThread {
   std::atomic<bool> claimed_{false};
   std::mutex mutex_;  // guards closeRequested_ and the publication of the window
   bool closeRequested_ = false;
-  std::atomic<bool> unloading_{false};
   bool processEnding_ = false;
   KernelHandle thread_;
   KernelHandle finished_;  // set by the thread as its very last step

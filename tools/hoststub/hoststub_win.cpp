@@ -18,6 +18,7 @@
 #include "hoststub/commands.h"
 #include "hoststub/host_model.h"
 #include "hoststub/hoststub_protocol.h"
+#include "hoststub/stats_commands_win.h"
 #include "platform/host_automation.h"
 
 namespace zd::hoststub {
@@ -261,6 +262,7 @@ class HostStub {
     if (!OpenLog()) return 1;
     model_.AddCommands(commands_);
     AddWindowCommands();
+    AddStatsCommands(commands_, [this](const std::string& line) { Record(line); });
     for (const auto& source : options_.sources) {
       if (source.kind == Options::Source::kCommand) {
         scenario_.Append(source.text);
@@ -437,6 +439,22 @@ class HostStub {
       CloseHandle(f);
       return Outcome::Done();
     });
+    // The host quits or comes back while the module runs: the object is withdrawn (calls
+    // through references already handed out fail from then on) or published anew.
+    commands_.Add("withdraw", 0, 0, "withdraw", [this](const Words&, long long) {
+      Withdraw();
+      Record("withdrawn");
+      return Outcome::Done();
+    });
+    commands_.Add("publish", 0, 0, "publish", [this](const Words&, long long) {
+      if (cookie_) return Outcome::Failed("the object is published already");
+      if (FAILED(RegisterActiveObject(static_cast<IUnknown*>(&object_), kClsid, ACTIVEOBJECT_STRONG,
+                                      &cookie_))) {
+        return Outcome::Failed("cannot publish the running object");
+      }
+      Record("published");
+      return Outcome::Done();
+    });
     commands_.Add("close", 0, 0, "close", [this](const Words&, long long) {
       PostMessageW(window_, WM_CLOSE, 0, 0);
       return Outcome::Done();
@@ -495,12 +513,18 @@ class HostStub {
     return TRUE;
   }
 
-  void OnClose() {
+  void Withdraw() {
     if (cookie_) {
       RevokeActiveObject(cookie_, nullptr);
       cookie_ = 0;
     }
     CoDisconnectObject(static_cast<IUnknown*>(&object_), 0);
+  }
+
+  void OnClose() {
+    // A host unloads its contest module before it goes.
+    UnloadStats();
+    Withdraw();
     Record(kClosedLine);
     DestroyWindow(window_);
   }

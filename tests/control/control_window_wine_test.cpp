@@ -1,0 +1,491 @@
+// The contest module in the host stand-in's process, as the host logger runs it: the
+// window thread, the control window, the mode switching and the band-change window,
+// watched from this test program. Every wait has a deadline.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mode_switcher/wine_driver.h"
+
+namespace zd {
+namespace {
+
+using wine_test::HostStub;
+using wine_test::WaitUntil;
+
+constexpr wchar_t kControlTitle[] = L"Setup ZORVAN-DIGI-";
+constexpr wchar_t kBandChangeTitle[] = L"Change of Band";
+constexpr int kOptionBoxes[] = {1115, 1116, 1119, 1117, 1118, 1109, 1110};
+constexpr int kModeButtonIds[] = {304, 305, 306};
+
+std::wstring Text(HWND w) {
+  wchar_t text[256] = {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000,
+                      &n);
+  return text;
+}
+
+bool StartsWith(const std::wstring& text, const std::wstring& prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
+
+// The stand-in with the contest module loaded, in a fresh working folder of its own.
+class ModuleHost {
+ public:
+  ModuleHost() {
+    if (!stub_.ready()) return;
+    if (!stub_.Send("workdir temp")) return;
+    for (const auto& line : stub_.Record()) {
+      if (line.rfind("workdir ", 0) == 0) folder_ = line.substr(8);
+    }
+    loaded_ = !folder_.empty() && stub_.Send("stats-load");
+  }
+  ~ModuleHost() {
+    // The host unloads the module as it closes, windows open or not.
+    stub_.Close();
+    const bool exited = stub_.process().WaitForExit(10000);
+    EXPECT_TRUE(exited) << "the host did not end within 10 s of closing";
+    std::error_code ec;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
+  }
+
+  bool ok() const { return loaded_; }
+  bool Do(const std::string& command) { return stub_.Send(command); }
+  std::vector<std::string> Record() const { return stub_.Record(); }
+  std::vector<std::string> Macros() const { return stub_.Macros(); }
+  int Count(const std::string& prefix) const {
+    int n = 0;
+    for (const auto& line : Record()) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+  }
+  // The last record line that starts with `prefix`, or empty.
+  std::string Last(const std::string& prefix) const {
+    std::string found;
+    for (const auto& line : Record()) {
+      if (line.rfind(prefix, 0) == 0) found = line;
+    }
+    return found;
+  }
+  bool Running() const { return stub_.process().Running(); }
+
+  // The module's visible dialogs, in no particular order.
+  std::vector<HWND> Dialogs() const {
+    std::vector<HWND> out;
+    for (HWND w : wine_test::TopLevelWindows(stub_.process().id(), L"#32770")) {
+      if (IsWindowVisible(w)) out.push_back(w);
+    }
+    return out;
+  }
+  std::vector<HWND> Titled(const std::wstring& prefix) const {
+    std::vector<HWND> out;
+    for (HWND w : Dialogs()) {
+      if (StartsWith(Text(w), prefix)) out.push_back(w);
+    }
+    return out;
+  }
+  HWND WaitFor(const std::wstring& prefix, int ms = 5000) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+          const auto w = Titled(prefix);
+          found = w.empty() ? nullptr : w.front();
+          return found != nullptr;
+        },
+        ms);
+    return found;
+  }
+
+  std::string Setting(const std::string& key) const {
+    char value[128] = {};
+    const std::string file = folder_ + "\\Plugins\\ZORVAN-DIGI.ini";
+    GetPrivateProfileStringA("Settings", key.c_str(), "<absent>", value, sizeof value,
+                             file.c_str());
+    return value;
+  }
+  bool SettingsFileExists() const {
+    return std::filesystem::exists(folder_ + "\\Plugins\\ZORVAN-DIGI.ini");
+  }
+  bool WaitSetting(const std::string& key, const std::string& value) const {
+    return WaitUntil([&] { return Setting(key) == value; }, 5000);
+  }
+  // The number of full refreshes the host has served so far (each reads the frequency).
+  int Refreshes() const { return Count("get HostFrequency"); }
+  bool WaitRefreshes(int n) const {
+    return WaitUntil([&] { return Refreshes() >= n; }, 5000);
+  }
+  // The colour of a client pixel of a control (0: the window itself), as RRGGBB.
+  std::string Pixel(const std::string& title, int id, int x, int y) {
+    const std::string command = "pixel \"" + title + "\" " + std::to_string(id) + " " +
+                                std::to_string(x) + " " + std::to_string(y);
+    if (!Do(command)) return "?";
+    const std::string line = Last("pixel " + std::to_string(id) + " ");
+    const auto arrow = line.find("-> ");
+    return arrow == std::string::npos ? "?" : line.substr(arrow + 3);
+  }
+
+ private:
+  mutable HostStub stub_;
+  std::string folder_;
+  bool loaded_ = false;
+};
+
+bool Checked(HWND dialog, int id) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &state);
+  return state == BST_CHECKED;
+}
+
+RECT WindowRect(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+class ControlWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_ = std::make_unique<ModuleHost>();
+    ASSERT_TRUE(host_->ok()) << "the stand-in did not load the module";
+  }
+  void TearDown() override { host_.reset(); }
+  ModuleHost& host() { return *host_; }
+
+  std::unique_ptr<ModuleHost> host_;
+};
+
+TEST_F(ControlWindow, FirstStartWithoutSettings) {
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  HWND w = host().WaitFor(kControlTitle);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(Text(w), L"Setup ZORVAN-DIGI-") << "no contest year before the first reset";
+  const RECT r = WindowRect(w);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 10);
+  EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  for (int id : kOptionBoxes) EXPECT_FALSE(Checked(w, id)) << id;
+  for (int id : kModeButtonIds) EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, id))) << id;
+  EXPECT_EQ(Text(GetDlgItem(w, 1115)), L"Russian obl");
+  EXPECT_EQ(Text(GetDlgItem(w, 1109)), L"Control of change Band");
+
+  ASSERT_TRUE(WaitUntil([&] { return host().Macros().size() >= 2; }));
+  const auto macros = host().Macros();
+  EXPECT_EQ(macros[0], "<MODE:RTTY>");
+  EXPECT_EQ(macros[1], "<BAUDRATE:45.45>");
+  EXPECT_FALSE(host().SettingsFileExists()) << "the start itself writes nothing";
+  EXPECT_EQ(host().Dialogs().size(), 1u) << "no status window without its option";
+}
+
+TEST_F(ControlWindow, ShowInfoTwiceLeavesExactlyOneControlWindow) {
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));  // the first window may not be up yet
+  HWND first = host().WaitFor(kControlTitle);
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));  // now it is: stopped, then started anew
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto w = host().Titled(kControlTitle);
+    return w.size() == 1 && w.front() != first;
+  }));
+  EXPECT_FALSE(IsWindow(first));
+  // After a stop nothing is left: no second window thread was running.
+  ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
+  EXPECT_TRUE(host().Titled(kControlTitle).empty());
+  EXPECT_TRUE(host().Dialogs().empty());
+}
+
+TEST_F(ControlWindow, HideInfoWithoutAThreadReturnsAtOnce) {
+  ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
+  const std::string line = host().Last("command HIDEINFO");
+  ASSERT_FALSE(line.empty());
+  const int ms = std::stoi(line.substr(std::string("command HIDEINFO returned in ").size()));
+  EXPECT_LT(ms, 100) << line;
+  EXPECT_TRUE(host().Dialogs().empty());
+}
+
+TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
+  ASSERT_TRUE(host().Do("setting RusObl 1"));
+  ASSERT_TRUE(host().Do("setting DXCC 1"));
+  ASSERT_TRUE(host().Do("setting Timer 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }))
+      << host().Dialogs().size() << " windows";
+  ASSERT_NE(host().WaitFor(kBandChangeTitle), nullptr);
+
+  // Enter does nothing; Escape ends the control window and every status window.
+  ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 enter"));
+  ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 escape"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().empty(); }));
+  EXPECT_EQ(host().Setting("RusObl"), "1");
+  EXPECT_EQ(host().Setting("DXCC"), "1");
+  EXPECT_EQ(host().Setting("Timer"), "1");
+
+  ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
+  EXPECT_LT(std::stoi(host().Last("command HIDEINFO").substr(28)), 100);
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }));
+  EXPECT_NE(host().WaitFor(kBandChangeTitle), nullptr);
+}
+
+TEST_F(ControlWindow, CloseIsDisabledAndTheWindowStaysOnTop) {
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  HWND w = host().WaitFor(kControlTitle);
+  ASSERT_NE(w, nullptr);
+  const UINT state = GetMenuState(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  EXPECT_TRUE(state & (MF_DISABLED | MF_GRAYED)) << state;
+}
+
+TEST_F(ControlWindow, EveryOptionWritesItsKeyAtOnce) {
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  HWND w = host().WaitFor(kControlTitle);
+  ASSERT_NE(w, nullptr);
+  const std::pair<int, const char*> options[] = {
+      {1115, "RusObl"},
+      {1116, "DXCC"},
+      {1119, "setup_view_dxcc_extended"},
+      {1109, "Timer"},
+      {1117, "setup_switch_mode"},
+      {1118, "setup_mast"},
+      {1110, "setup_window_on_top"},
+  };
+  for (auto [id, key] : options) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" " + std::to_string(id)));
+    EXPECT_TRUE(host().WaitSetting(key, "1")) << host().Setting(key);
+    EXPECT_TRUE(Checked(w, id));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 5; }))
+      << "the four status windows opened";
+  for (int id : kModeButtonIds) EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, id))) << id;
+  for (auto [id, key] : options) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" " + std::to_string(id)));
+    EXPECT_TRUE(host().WaitSetting(key, "0")) << host().Setting(key);
+    EXPECT_FALSE(Checked(w, id));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 1; }));
+  for (int id : kModeButtonIds) EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, id))) << id;
+}
+
+TEST_F(ControlWindow, WindowOnTopClosesAndReopensTheOpenStatusWindows) {
+  ASSERT_TRUE(host().Do("setting RusObl 1"));
+  ASSERT_TRUE(host().Do("setting DXCC 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  HWND control = host().WaitFor(kControlTitle);
+  ASSERT_NE(control, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  std::vector<HWND> before;
+  for (HWND w : host().Dialogs()) {
+    if (w == control) continue;
+    before.push_back(w);
+    EXPECT_FALSE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  }
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 1110"));
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto now = host().Dialogs();
+    if (now.size() != 3) return false;
+    for (HWND w : before) {
+      if (IsWindow(w)) return false;
+    }
+    return true;
+  }));
+  for (HWND w : host().Dialogs()) {
+    EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) << wine_test::Utf8(Text(w));
+  }
+  EXPECT_EQ(host().Setting("setup_window_on_top"), "1");
+  EXPECT_EQ(host().Setting("RusObl"), "1");
+  EXPECT_EQ(host().Setting("DXCC"), "1");
+}
+
+TEST(ModeReplay, TheSavedModeIsSentAgainAtStart) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"RTTY", {"<MODE:RTTY>", "<BAUDRATE:45.45>"}},
+      {"BPSK63", {"<MODE:BPSK31>", "<BAUDRATE:63>"}},
+      {"BPSK125", {}},
+  };
+  for (const auto& [saved, expected] : cases) {
+    SCOPED_TRACE(saved);
+    ModuleHost host;
+    ASSERT_TRUE(host.ok());
+    ASSERT_TRUE(host.Do(std::string("setting Mode ") + saved));
+    ASSERT_TRUE(host.Do("setting setup_switch_mode 1"));
+    ASSERT_TRUE(host.Do("stats-command SHOWINFO"));
+    ASSERT_TRUE(host.WaitRefreshes(1));  // the refresh comes after the replay
+    std::vector<std::string> macros = host.Macros();
+    macros.erase(std::remove(macros.begin(), macros.end(), "<SP1>"), macros.end());
+    EXPECT_EQ(macros, expected);
+    // The buttons' colours: green for the mode sent; after BPSK125 both PSK buttons are
+    // green and RTTY grey, as initialised.
+    const bool rtty = std::string(saved) == "RTTY";
+    EXPECT_EQ(host.Pixel("Setup ZORVAN-DIGI", 304, 4, 4), rtty ? "00FF00" : "F0F0F0");
+    EXPECT_EQ(host.Pixel("Setup ZORVAN-DIGI", 305, 4, 4), rtty ? "F0F0F0" : "00FF00");
+    EXPECT_EQ(host.Setting("Mode"), saved) << "the replay writes nothing";
+  }
+}
+
+TEST_F(ControlWindow, ModeButtonsSwitchTheHost) {
+  ASSERT_TRUE(host().Do("setting setup_switch_mode 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_NE(host().WaitFor(kControlTitle), nullptr);
+  ASSERT_TRUE(host().WaitRefreshes(1));
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
+  ASSERT_TRUE(host().WaitSetting("Mode", "BPSK63"));
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 304"));
+  ASSERT_TRUE(host().WaitSetting("Mode", "RTTY"));
+  std::vector<std::string> macros = host().Macros();
+  macros.erase(std::remove(macros.begin(), macros.end(), "<SP1>"), macros.end());
+  EXPECT_EQ(macros, (std::vector<std::string>{"<MODE:RTTY>", "<BAUDRATE:45.45>", "<MODE:BPSK31>",
+                                              "<BAUDRATE:63>", "<MODE:BPSK31>", "<BAUDRATE:63>",
+                                              "<MODE:RTTY>", "<BAUDRATE:45.45>"}));
+  EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 304, 4, 4), "00FF00");
+  EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 305, 4, 4), "F0F0F0");
+}
+
+TEST_F(ControlWindow, Sp1FollowsTheDialOnlyBeyond300Hz) {
+  ASSERT_TRUE(host().Do("set HostFrequency 14080000"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(host().WaitRefreshes(1));
+  const auto sp1 = [&] {
+    const auto m = host().Macros();
+    return std::count(m.begin(), m.end(), "<SP1>");
+  };
+  EXPECT_EQ(sp1(), 1) << "the first refresh sends it";
+  ASSERT_TRUE(host().Do("set HostFrequency 14080250"));
+  ASSERT_TRUE(host().Do("stats-result"));  // the result summary posts a refresh
+  ASSERT_TRUE(host().WaitRefreshes(2));
+  EXPECT_EQ(sp1(), 1) << "250 Hz";
+  ASSERT_TRUE(host().Do("set HostFrequency 14080301"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().WaitRefreshes(3));
+  ASSERT_TRUE(WaitUntil([&] { return sp1() == 2; })) << "301 Hz";
+  ASSERT_TRUE(host().Do("set HostFrequency 14080051"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().WaitRefreshes(4));
+  EXPECT_EQ(sp1(), 2) << "250 Hz back from the new reference";
+  // The refresh asks for the typed call in entry field 5.
+  EXPECT_FALSE(host().Last("call HostEntryText 5").empty());
+}
+
+TEST_F(ControlWindow, WithoutTheHostWindowsOpenAndNothingIsSent) {
+  ASSERT_TRUE(host().Do("withdraw"));
+  ASSERT_TRUE(host().Do("setting DXCC 1"));
+  ASSERT_TRUE(host().Do("setting setup_switch_mode 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 2; }));
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
+  ASSERT_TRUE(host().WaitSetting("Mode", "BPSK63")) << "colours, setting and refresh follow";
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
+  EXPECT_TRUE(host().Dialogs().empty());
+  for (const auto& line : host().Record()) {
+    EXPECT_TRUE(line.rfind("call ", 0) != 0 && line.rfind("get ", 0) != 0) << line;
+  }
+  EXPECT_EQ(host().Pixel("Vevozi2", 0, 1, 1).size(), 6u) << "the host still runs";
+}
+
+TEST_F(ControlWindow, AHostGoneAfterTheStartFailsTheModeClickCleanly) {
+  ASSERT_TRUE(host().Do("setting setup_switch_mode 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_NE(host().WaitFor(kControlTitle), nullptr);
+  ASSERT_TRUE(host().WaitRefreshes(1));
+  ASSERT_TRUE(host().Do("withdraw"));
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
+  // The next click is handled after the failed one.
+  ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 1118"));
+  ASSERT_TRUE(host().WaitSetting("setup_mast", "1"));
+  EXPECT_EQ(host().Setting("Mode"), "<absent>") << "neither colours nor setting changed";
+  EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 304, 4, 4), "00FF00");
+  EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 305, 4, 4), "F0F0F0");
+  // Refreshes fail at their first host call and the window goes on.
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
+  EXPECT_TRUE(host().Dialogs().empty());
+}
+
+TEST_F(ControlWindow, RussianTextsOnAnySystem) {
+  ASSERT_TRUE(host().Do("stats-reset UA3AAA UA EU"));  // opens the control window by itself
+  HWND w = host().WaitFor(L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0438");
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(Text(w), L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0438 ZORVAN-DIGI-2026");
+  EXPECT_EQ(Text(GetDlgItem(w, 1115)),
+            L"\u041e\u0431\u043b\u0430\u0441\u0442\u0438 \u0420\u043e\u0441\u0441\u0438\u0438");
+  EXPECT_EQ(Text(GetDlgItem(w, 1110)),
+            L"\u041f\u043e\u0432\u0435\u0440\u0445 \u0432\u0441\u0435\u0445 "
+            L"\u043e\u043a\u043e\u043d");
+  ASSERT_TRUE(host().Do("click \"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0438\" 1109"));
+  HWND band = host().WaitFor(L"\u041f\u0435\u0440\u0435\u0445\u043e\u0434\u044b");
+  ASSERT_NE(band, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(band, 1144)),
+            L"\u041c\u0438\u043d\u0443\u0442 \u0434\u043e \u043a\u043e\u043d\u0446\u0430 "
+            L"\u0447\u0430\u0441\u0430");
+}
+
+TEST_F(ControlWindow, BandChangeWindowCountsTurnsRedAndResetsOnTheHour) {
+  ASSERT_TRUE(host().Do("env ZD_TEST_CLOCK \"2026-12-08 10:17:00\""));
+  ASSERT_TRUE(host().Do("setting Start 1"));  // the reset does not open the window itself
+  ASSERT_TRUE(host().Do("stats-reset DL1XX DL EU"));
+  ASSERT_TRUE(host().Do("setting Timer 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  HWND band = host().WaitFor(kBandChangeTitle);
+  ASSERT_NE(band, nullptr);
+  const RECT r = WindowRect(band);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 10);
+  const auto shows = [&](const wchar_t* count, const wchar_t* minutes) {
+    const bool ok = WaitUntil([&] {
+      return Text(GetDlgItem(band, 300)) == count && Text(GetDlgItem(band, 1277)) == minutes;
+    });
+    if (!ok) {
+      ADD_FAILURE() << "shows " << wine_test::Utf8(Text(GetDlgItem(band, 300))) << " and "
+                    << wine_test::Utf8(Text(GetDlgItem(band, 1277)));
+    }
+    return ok;
+  };
+  ASSERT_TRUE(shows(L"0", L"43"));
+  EXPECT_EQ(host().Pixel("Change of Band", 0, 190, 30), "00FF00");
+
+  const char* bands[] = {"20m", "40m"};
+  for (int i = 0; i < 10; ++i) {  // nine changes
+    ASSERT_TRUE(host().Do("stats-add DL" + std::to_string(i) + "AA " + bands[i % 2] +
+                          " RTTY DL 123 \"2026-12-08 10:0" + std::to_string(i) + "\""));
+  }
+  ASSERT_TRUE(shows(L"9", L"43"));
+  EXPECT_EQ(host().Pixel("Change of Band", 0, 190, 30), "00FF00");
+  ASSERT_TRUE(host().Do("stats-add DL10AA 20m RTTY DL 123 \"2026-12-08 10:10\""));
+  ASSERT_TRUE(shows(L"10", L"43"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Pixel("Change of Band", 0, 190, 30) == "FF0000"; }))
+      << "the tenth change turns it red";
+
+  ASSERT_TRUE(host().Do("env ZD_TEST_CLOCK \"2026-12-08 10:59:00\""));
+  ASSERT_TRUE(shows(L"10", L"1"));
+  ASSERT_TRUE(host().Do("env ZD_TEST_CLOCK \"2026-12-08 11:00:20\""));
+  ASSERT_TRUE(shows(L"0", L"0")) << "minute 0 resets the count";
+  ASSERT_TRUE(WaitUntil([&] { return host().Pixel("Change of Band", 0, 190, 30) == "00FF00"; }));
+  ASSERT_TRUE(host().Do("env ZD_TEST_CLOCK \"2026-12-08 11:01:00\""));
+  ASSERT_TRUE(shows(L"0", L"59"));
+}
+
+TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
+  ASSERT_TRUE(host().Do("setting Timer 1"));
+  ASSERT_TRUE(host().Do("setting DXCC 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().Do("stats-unload"));
+  EXPECT_TRUE(host().Dialogs().empty());
+  EXPECT_TRUE(host().Running());
+  const std::string line = host().Last("stats unloaded");
+  EXPECT_FALSE(line.empty());
+  // Loaded again, the module starts afresh.
+  ASSERT_TRUE(host().Do("stats-load"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  EXPECT_EQ(host().Setting("DXCC"), "1");
+}
+
+}  // namespace
+}  // namespace zd

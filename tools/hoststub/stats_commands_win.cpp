@@ -1,0 +1,351 @@
+#include "hoststub/stats_commands_win.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/stats_exports.h"
+
+namespace zd::hoststub {
+namespace {
+
+using Recorder = std::function<void(const std::string&)>;
+
+struct Exports {
+  decltype(&::setVersion) setVersion = nullptr;
+  decltype(&::RunCommand0) RunCommand0 = nullptr;
+  decltype(&::CheckCall0) CheckCall0 = nullptr;
+  decltype(&::AddData0) AddData0 = nullptr;
+  decltype(&::RemoveData0) RemoveData0 = nullptr;
+  decltype(&::ResetStats0) ResetStats0 = nullptr;
+  decltype(&::GetResult0) GetResult0 = nullptr;
+};
+
+HMODULE g_module = nullptr;
+Exports g_exports;
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
+                        nullptr, nullptr);
+  }
+  return narrow;
+}
+
+long long NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+std::wstring OwnDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  const size_t slash = dir.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash + 1);
+}
+
+// DATE of a "YYYY-MM-DD HH:MM[:SS]" text (UTC), or a negative number.
+double ParseDate(const std::string& text) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+  const int got = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+  if (got < 5 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return -1.0;
+  const int yy = y - (mo <= 2 ? 1 : 0);
+  const int era = (yy >= 0 ? yy : yy - 399) / 400;
+  const int yoe = yy - era * 400;
+  const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  const long days = static_cast<long>(era) * 146097 + doe - 719468;
+  return 25569.0 + static_cast<double>(days) + (h * 3600 + mi * 60 + s) / 86400.0;
+}
+
+// Frequencies of the bands, for the QSOs the stand-in logs.
+unsigned BandFrequency(const std::string& band) {
+  if (band == "160m") return 1838000;
+  if (band == "80m") return 3580000;
+  if (band == "40m") return 7040000;
+  if (band == "20m") return 14080000;
+  if (band == "15m") return 21080000;
+  if (band == "10m") return 28080000;
+  return 0;
+}
+
+// A visible top-level window of this process whose title starts with `prefix`. The
+// titles are read without sending a message, so a window thread busy with a call to the
+// host never blocks the stand-in.
+struct Search {
+  std::wstring prefix;
+  HWND found = nullptr;
+  int count = 0;
+};
+
+BOOL CALLBACK MatchTitle(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(w)) return TRUE;
+  wchar_t title[256] = {};
+  InternalGetWindowText(w, title, 256);
+  if (std::wstring(title).rfind(s->prefix, 0) != 0) return TRUE;
+  if (!s->found) s->found = w;
+  ++s->count;
+  return TRUE;
+}
+
+Search FindTitle(const std::string& prefix) {
+  Search s{Widen(prefix)};
+  EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+  return s;
+}
+
+Outcome WaitOrGiveUp(const Words& a, size_t at, long long waited, const std::string& what) {
+  long long timeout = 5000;
+  if (a.size() > at) {
+    const auto n = ParseInteger(a[at]);
+    if (!n || *n < 0) return Outcome::Failed("not a timeout: " + a[at]);
+    timeout = *n;
+  }
+  if (waited >= timeout) return Outcome::Failed(what + " after " + std::to_string(waited) + " ms");
+  return Outcome::Waiting();
+}
+
+Outcome NeedModule() { return Outcome::Failed("the contest module is not loaded"); }
+
+template <typename T>
+bool Resolve(T& slot, const char* name) {
+  slot = reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(g_module, name)));
+  return slot != nullptr;
+}
+
+struct QsoWords {
+  std::string call, band, mode, prefix, exch;
+  double date = -1.0;
+};
+
+// CALL BAND MODE PREFIX EXCH "YYYY-MM-DD HH:MM[:SS]"
+int CallQso(bool add, const QsoWords& q, const std::string& ownCall) {
+  ZdHostDateTime time{q.date, 0}, other{0.0, 0};
+  const char* continent = (q.prefix.rfind("UA", 0) == 0 || q.prefix == "DL") ? "EU" : "AS";
+  const auto fn = add ? g_exports.AddData0 : g_exports.RemoveData0;
+  return fn(ownCall.c_str(), q.call.c_str(), &time, &other, &other, &other, 0,
+            BandFrequency(q.band), q.mode.c_str(), "599", "599", "001", q.exch.c_str(), "", "", "",
+            "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", continent, "",
+            q.band.c_str(), "");
+}
+
+std::string g_ownCall = "DL1XX";
+
+}  // namespace
+
+void UnloadStats() {
+  if (!g_module) return;
+  FreeLibrary(g_module);
+  g_module = nullptr;
+  g_exports = Exports{};
+}
+
+void AddStatsCommands(CommandTable& table, Recorder record) {
+  table.Add("workdir", 1, 1, "workdir DIR|temp", [record](const Words& a, long long) {
+    std::wstring dir;
+    if (a[0] == "temp") {
+      wchar_t temp[MAX_PATH] = {};
+      GetTempPathW(MAX_PATH, temp);
+      for (int i = 0;; ++i) {
+        dir = std::wstring(temp) + L"zd-hoststub-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(i);
+        if (CreateDirectoryW(dir.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS || i > 1000) {
+          return Outcome::Failed("cannot make a folder under " + Narrow(temp));
+        }
+      }
+    } else {
+      dir = Widen(a[0]);
+      CreateDirectoryW(dir.c_str(), nullptr);
+    }
+    CreateDirectoryW((dir + L"\\Plugins").c_str(), nullptr);
+    if (!SetCurrentDirectoryW(dir.c_str())) return Outcome::Failed("cannot enter " + a[0]);
+    record("workdir " + Narrow(dir));
+    return Outcome::Done();
+  });
+  table.Add("setting", 2, 2, "setting KEY VALUE", [](const Words& a, long long) {
+    CreateDirectoryW(L"Plugins", nullptr);
+    if (!WritePrivateProfileStringA("Settings", a[0].c_str(), a[1].c_str(),
+                                    "Plugins\\ZORVAN-DIGI.ini")) {
+      return Outcome::Failed("cannot write the settings file");
+    }
+    return Outcome::Done();
+  });
+  table.Add("env", 1, 2, "env NAME [VALUE]", [](const Words& a, long long) {
+    const std::wstring name = Widen(a[0]);
+    const BOOL ok = a.size() == 2 ? SetEnvironmentVariableW(name.c_str(), Widen(a[1]).c_str())
+                                  : SetEnvironmentVariableW(name.c_str(), nullptr);
+    return ok || a.size() == 1 ? Outcome::Done() : Outcome::Failed("cannot set " + a[0]);
+  });
+
+  table.Add("stats-load", 0, 1, "stats-load [FILE]", [record](const Words& a, long long) {
+    if (g_module) return Outcome::Failed("the contest module is loaded already");
+    const std::wstring file = OwnDirectory() + (a.empty() ? L"Stats.dll" : Widen(a[0]));
+    g_module = LoadLibraryW(file.c_str());
+    if (!g_module) return Outcome::Failed("cannot load " + Narrow(file));
+    const bool ok = Resolve(g_exports.setVersion, "setVersion") &&
+                    Resolve(g_exports.RunCommand0, "RunCommand0") &&
+                    Resolve(g_exports.CheckCall0, "CheckCall0") &&
+                    Resolve(g_exports.AddData0, "AddData0") &&
+                    Resolve(g_exports.RemoveData0, "RemoveData0") &&
+                    Resolve(g_exports.ResetStats0, "ResetStats0") &&
+                    Resolve(g_exports.GetResult0, "GetResult0");
+    if (!ok) {
+      UnloadStats();
+      return Outcome::Failed("an export is missing");
+    }
+    record("stats loaded");
+    return Outcome::Done();
+  });
+  table.Add("stats-unload", 0, 0, "stats-unload", [record](const Words&, long long) {
+    if (!g_module) return NeedModule();
+    const long long start = NowMs();
+    UnloadStats();
+    record("stats unloaded in " + std::to_string(NowMs() - start) + " ms");
+    return Outcome::Done();
+  });
+  table.Add("stats-version", 0, 0, "stats-version", [](const Words&, long long) {
+    if (!g_module) return NeedModule();
+    g_exports.setVersion("2.20");
+    return Outcome::Done();
+  });
+  table.Add(
+      "stats-reset", 3, 4, "stats-reset OWNCALL OWNPREFIX CONTINENT [NEWCONTEST]",
+      [record](const Words& a, long long) {
+        if (!g_module) return NeedModule();
+        g_ownCall = a[0];
+        ZdHostDateTime start{ParseDate("2026-12-08 00:00"), 0};
+        ZdHostDateTime end{ParseDate("2026-12-08 23:59"), 0};
+        const int newContest = a.size() == 4 ? static_cast<int>(ParseInteger(a[3]).value_or(0)) : 0;
+        // The host's ini files are searched for in the current folder.
+        g_exports.ResetStats0(".\\", newContest, a[0].c_str(), &start, &end, "", "", "", "", "", "",
+                              "", "", "", a[1].c_str(), 0, 0, 0, 0.0, 0.0, "", a[2].c_str(), "");
+        record("reset " + a[0]);
+        return Outcome::Done();
+      });
+  for (const bool add : {true, false}) {
+    const std::string verb = add ? "stats-add" : "stats-remove";
+    table.Add(
+        verb, 6, 6, verb + " CALL BAND MODE PREFIX EXCH \"YYYY-MM-DD HH:MM[:SS]\"",
+        [record, add](const Words& a, long long) {
+          if (!g_module) return NeedModule();
+          QsoWords q{a[0], a[1], a[2], a[3], a[4], ParseDate(a[5])};
+          if (q.date < 0) return Outcome::Failed("not a time: " + a[5]);
+          const int result = CallQso(add, q, g_ownCall);
+          record(std::string(add ? "add " : "remove ") + q.call + " -> " + std::to_string(result));
+          return Outcome::Done();
+        });
+  }
+  table.Add("stats-result", 0, 0, "stats-result", [record](const Words&, long long) {
+    if (!g_module) return NeedModule();
+    int status = 0;
+    g_exports.GetResult0(&status);
+    record("result");
+    return Outcome::Done();
+  });
+  table.Add("stats-check", 4, 4, "stats-check CALL BAND MODE PREFIX",
+            [record](const Words& a, long long) {
+              if (!g_module) return NeedModule();
+              char exchange[100] = {}, message[100] = {};
+              const int code =
+                  g_exports.CheckCall0(a[0].c_str(), 0, 0, a[2].c_str(), "", "", "", "", "", "", "",
+                                       "", "", a[3].c_str(), 0, 0, 0, 0.0, 0.0, "", "EU", "", "",
+                                       "", a[1].c_str(), nullptr, exchange, message);
+              record("check " + a[0] + " -> " + std::to_string(code));
+              return Outcome::Done();
+            });
+  table.Add("stats-command", 1, 1, "stats-command TEXT", [record](const Words& a, long long) {
+    if (!g_module) return NeedModule();
+    const long long start = NowMs();
+    g_exports.RunCommand0(0, a[0].c_str());
+    record("command " + a[0] + " returned in " + std::to_string(NowMs() - start) + " ms");
+    return Outcome::Done();
+  });
+
+  // The module's windows, found by the start of their titles.
+  table.Add("wait-title", 1, 2, "wait-title TEXT [TIMEOUT_MS]", [](const Words& a, long long w) {
+    if (FindTitle(a[0]).found) return Outcome::Done();
+    return WaitOrGiveUp(a, 1, w, "no window titled " + a[0]);
+  });
+  table.Add("wait-no-title", 1, 2, "wait-no-title TEXT [TIMEOUT_MS]",
+            [](const Words& a, long long w) {
+              if (!FindTitle(a[0]).found) return Outcome::Done();
+              return WaitOrGiveUp(a, 1, w, "still a window titled " + a[0]);
+            });
+  table.Add("place-title", 3, 3, "place-title TEXT X Y", [](const Words& a, long long) {
+    HWND w = FindTitle(a[0]).found;
+    const auto x = ParseInteger(a[1]), y = ParseInteger(a[2]);
+    if (!w) return Outcome::Failed("no window titled " + a[0]);
+    if (!x || !y) return Outcome::Failed("not a position");
+    // Asynchronous: the window's thread moves it when it next looks at its messages.
+    SetWindowPos(w, nullptr, static_cast<int>(*x), static_cast<int>(*y), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    return Outcome::Done();
+  });
+  table.Add("click", 2, 2, "click TEXT CONTROL_ID", [](const Words& a, long long) {
+    HWND w = FindTitle(a[0]).found;
+    const auto id = ParseInteger(a[1]);
+    if (!w) return Outcome::Failed("no window titled " + a[0]);
+    HWND control = id ? GetDlgItem(w, static_cast<int>(*id)) : nullptr;
+    if (!control) return Outcome::Failed("no control " + a[1]);
+    // Posted, never sent: the window thread may be calling the host, which is this thread.
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return Outcome::Done();
+  });
+  table.Add("key", 3, 3, "key TEXT CONTROL_ID escape|enter", [](const Words& a, long long) {
+    HWND w = FindTitle(a[0]).found;
+    const auto id = ParseInteger(a[1]);
+    if (!w) return Outcome::Failed("no window titled " + a[0]);
+    HWND control = id ? GetDlgItem(w, static_cast<int>(*id)) : nullptr;
+    if (!control) return Outcome::Failed("no control " + a[1]);
+    WPARAM key = 0;
+    if (a[2] == "escape") key = VK_ESCAPE;
+    if (a[2] == "enter") key = VK_RETURN;
+    if (!key) return Outcome::Failed("no key " + a[2]);
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+    return Outcome::Done();
+  });
+  table.Add("pixel", 4, 4, "pixel TEXT CONTROL_ID X Y  (0: the window itself)",
+            [record](const Words& a, long long) {
+              HWND w = FindTitle(a[0]).found;
+              const auto id = ParseInteger(a[1]);
+              const auto x = ParseInteger(a[2]), y = ParseInteger(a[3]);
+              if (!w) return Outcome::Failed("no window titled " + a[0]);
+              if (!id || !x || !y) return Outcome::Failed("not a control and position");
+              HWND target = *id == 0 ? w : GetDlgItem(w, static_cast<int>(*id));
+              if (!target) return Outcome::Failed("no control " + a[1]);
+              HDC dc = GetDC(target);
+              const COLORREF c = GetPixel(dc, static_cast<int>(*x), static_cast<int>(*y));
+              ReleaseDC(target, dc);
+              char text[16];
+              std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(c), GetGValue(c),
+                            GetBValue(c));
+              record("pixel " + a[1] + " " + a[2] + "," + a[3] + " -> " + text);
+              return Outcome::Done();
+            });
+}
+
+}  // namespace zd::hoststub
