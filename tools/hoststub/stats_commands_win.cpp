@@ -284,6 +284,13 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
     return Outcome::Done();
   });
 
+  // For pictures only: lets the windows settle (tests wait for conditions instead).
+  table.Add("pause", 1, 1, "pause MS", [](const Words& a, long long waited) {
+    const auto ms = ParseInteger(a[0]);
+    if (!ms || *ms < 0) return Outcome::Failed("not a time: " + a[0]);
+    return waited >= *ms ? Outcome::Done() : Outcome::Waiting();
+  });
+
   // The module's windows, found by the start of their titles.
   table.Add("wait-title", 1, 2, "wait-title TEXT [TIMEOUT_MS]", [](const Words& a, long long w) {
     if (FindTitle(a[0]).found) return Outcome::Done();
