@@ -470,6 +470,60 @@ TEST_F(ControlWindow, BandChangeWindowCountsTurnsRedAndResetsOnTheHour) {
   ASSERT_TRUE(shows(L"0", L"59"));
 }
 
+TEST_F(ControlWindow, HiddenStatusWindowsTurnTheirOptionsOff) {
+  ASSERT_TRUE(host().Do("setting RusObl 1"));
+  ASSERT_TRUE(host().Do("setting Timer 1"));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  HWND control = host().WaitFor(kControlTitle);
+  ASSERT_NE(control, nullptr);
+  ASSERT_TRUE(host().WaitRefreshes(1));
+  HWND region = nullptr;
+  for (HWND w : host().Dialogs()) {
+    if (w != control && !StartsWith(Text(w), kBandChangeTitle)) region = w;
+  }
+  ASSERT_NE(region, nullptr);
+  // Escape in the region window: the band-change window's one-second check notices it,
+  // with no refresh in between.
+  HWND cell = GetWindow(region, GW_CHILD);
+  ASSERT_NE(cell, nullptr);
+  PostMessageW(cell, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(cell, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+  const int refreshes = host().Refreshes();
+  ASSERT_TRUE(host().WaitSetting("RusObl", "0"));
+  EXPECT_EQ(host().Refreshes(), refreshes);
+  EXPECT_FALSE(Checked(control, 1115));
+  // Escape in the band-change window: the next refresh turns its option off.
+  ASSERT_TRUE(host().Do("key \"Change of Band\" 300 escape"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Titled(kBandChangeTitle).empty(); }));
+  EXPECT_EQ(host().Setting("Timer"), "1");
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().WaitSetting("Timer", "0"));
+  EXPECT_FALSE(Checked(control, 1109));
+}
+
+TEST(AutomaticStart, TheResetOpensTheControlWindowExceptUnderOlderHosts) {
+  {
+    ModuleHost host;
+    ASSERT_TRUE(host.ok());
+    ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
+    EXPECT_NE(host.WaitFor(kControlTitle), nullptr) << "no settings file: the window opens";
+    EXPECT_EQ(host.Setting("Start"), "1");
+    ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
+    EXPECT_EQ(host.Setting("Start"), "0") << "the next reset only disarms";
+    EXPECT_EQ(host.Titled(kControlTitle).size(), 1u);
+  }
+  {
+    ModuleHost host;
+    ASSERT_TRUE(host.ok());
+    ASSERT_TRUE(host.Do("write-file Vevozi2.ini Vorlog=2.18"));
+    ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
+    EXPECT_EQ(host.Setting("Start"), "1");
+    EXPECT_FALSE(WaitUntil([&] { return !host.Titled(kControlTitle).empty(); }, 1000))
+        << "host 2.18: the window does not open by itself";
+  }
+}
+
 TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("setting DXCC 1"));

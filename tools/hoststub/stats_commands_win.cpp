@@ -193,6 +193,17 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
     }
     return Outcome::Done();
   });
+  table.Add("write-file", 2, 2, "write-file NAME TEXT  (one line, in the current folder)",
+            [](const Words& a, long long) {
+              HANDLE f = CreateFileW(Widen(a[0]).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+              if (f == INVALID_HANDLE_VALUE) return Outcome::Failed("cannot write " + a[0]);
+              const std::string line = a[1] + "\r\n";
+              DWORD written = 0;
+              WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+              CloseHandle(f);
+              return Outcome::Done();
+            });
   table.Add("env", 1, 2, "env NAME [VALUE]", [](const Words& a, long long) {
     const std::wstring name = Widen(a[0]);
     const BOOL ok = a.size() == 2 ? SetEnvironmentVariableW(name.c_str(), Widen(a[1]).c_str())

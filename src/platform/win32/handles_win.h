@@ -120,6 +120,8 @@ class SelectedObject {
 class MemDc {
  public:
   explicit MemDc(HDC target) : target_(target) {
+    // A printer is drawn on directly.
+    if (GetDeviceCaps(target, TECHNOLOGY) == DT_RASPRINTER) return;
     GetClipBox(target, &rect_);
     dc_.reset(CreateCompatibleDC(target));
     bitmap_.reset(
