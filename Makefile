@@ -71,6 +71,7 @@ demo: release
 # Pictures of the programs' windows under Wine: out/screenshots/*.png.
 screenshots: windows
 	scripts/screenshots.sh build/windows
+	scripts/screenshots_status.sh build/windows
 
 clean:
 	rm -rf build out dist
