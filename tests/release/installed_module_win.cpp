@@ -185,6 +185,9 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   r.ownContinent = "EU";
   {
     DialogDriver header(L"ZORVAN-DIGI", [](HWND dialog) {
+      // The dialog found the icon in the installed Stats.dll.
+      EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), 0);
+      EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0), 0);
       SetDlgItemTextW(dialog, IDC_CAB_NAME, L"Ivan Petrov");
       PressButton(dialog, IDOK);
     });
