@@ -11,8 +11,8 @@
 #   ZORVAN-DIGI-LICENSE.txt            the licence
 #   SHA256SUMS                         checksums of all the files above
 # The version is the project's (zd_version.h of the build). Binaries are stripped of
-# their symbols; every file gets the time of the last commit, so the same sources give
-# the same archive.
+# their symbols; every file gets the time of the last commit, and packing the same
+# build again gives the same archive.
 #
 # Usage: scripts/make-dist.sh BUILD_DIR OUT_DIR [SHOTS_DIR | --no-pictures]
 set -euo pipefail
