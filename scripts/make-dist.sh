@@ -11,8 +11,8 @@
 #   ZORVAN-DIGI-LICENSE.txt            the licence
 #   SHA256SUMS                         checksums of all the files above
 # The version is the project's (zd_version.h of the build). Binaries are stripped of
-# their symbols; every file gets the time of the last commit, and packing the same
-# build again gives the same archive.
+# their symbols; every time in the archive is the time of the last commit, so packing the
+# same build again gives the same archive byte for byte.
 #
 # Usage: scripts/make-dist.sh BUILD_DIR OUT_DIR [SHOTS_DIR | --no-pictures]
 set -euo pipefail
@@ -32,6 +32,11 @@ for f in Stats.dll Ext_zorvan_digi.exe zorvan-replay.exe; do
 done
 strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
 [ -x "$strip" ] || strip=i686-w64-mingw32-strip
+
+# The time of the last commit stands for every time in the archive: the binaries' header
+# stamp (strip takes SOURCE_DATE_EPOCH) and the files' times.
+epoch=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1767225600)
+export SOURCE_DATE_EPOCH=$epoch
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -57,8 +62,7 @@ files=(Plugins/Stats.dll Plugins/call_special.dat Ext_zorvan_digi.exe zorvan-rep
        ZORVAN-DIGI-guide-ru.html ZORVAN-DIGI-LICENSE.txt)
 (cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)
 
-stamp=$(git -C "$root" log -1 --format=%cd --date=format-local:%Y%m%d%H%M.%S 2>/dev/null || echo 202601010000)
-find "$stage" -exec touch -t "$stamp" {} +
+find "$stage" -exec touch -d "@$epoch" {} +
 
 mkdir -p "$out"
 zip_path=$(cd "$out" && pwd)/zorvan-digi-$version-win32.zip
