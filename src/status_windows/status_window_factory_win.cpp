@@ -1,5 +1,8 @@
+// The one place where the status windows are made: the control window asks for a kind
+// and gets its window.
 #include <memory>
 
+#include "status_windows/band_change_window_win.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
@@ -16,7 +19,7 @@ std::unique_ptr<StatusWindow> MakeStatusWindow(StatusKind kind, WindowState& sta
     case StatusKind::kExtendedDxcc:
       return std::make_unique<Multiplier_Mult>(state);
     case StatusKind::kBandChange:
-      break;
+      return std::make_unique<Change_Band>(state);
   }
   return nullptr;
 }

@@ -11,8 +11,6 @@
 
 namespace zd {
 
-enum class StatusKind { kRegion, kDxcc, kExtendedDxcc, kBandChange };
-
 class StatusWindow {
  public:
   virtual ~StatusWindow() = default;
@@ -26,6 +24,9 @@ class StatusWindow {
   // Sends the platform close request; the object may be destroyed afterwards.
   virtual void Close() = 0;
   virtual HWND hwnd() const = 0;
+  // The band-change window's one-second timer; nothing for the other windows.
+  virtual void StartTimer() {}
+  virtual void StopTimer() {}
 };
 
 // Makes the status window of a kind; windows not built yet return null.

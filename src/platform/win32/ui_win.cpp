@@ -1,6 +1,7 @@
 // The module's user interface on Windows.
 #include <windows.h>
 
+#include "control/window_thread_win.h"
 #include "engine/module.h"
 #include "reports/cabrillo_dialog_win.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 class Win32Ui final : public UiBridge {
  public:
-  explicit Win32Ui(Module& module) : module_(module) {}
+  explicit Win32Ui(Module& module) : module_(module), windowThread_(module) {}
 
   void ShowSetupMessage() override {
     // No owner and no caption: the platform's default caption.
@@ -22,14 +23,15 @@ class Win32Ui final : public UiBridge {
   void ShowOutputMessage(const std::string& text) override {
     MessageBoxA(nullptr, text.c_str(), "Output", MB_OK | MB_ICONINFORMATION);
   }
-  void StartWindowThread() override {}
-  void StopWindowThread() override {}
-  bool ControlWindowExists() const override { return false; }
-  bool RegionWindowExists() const override { return false; }
-  void PostRefresh() override {}
+  void StartWindowThread() override { windowThread_.StartWindowThread(); }
+  void StopWindowThread() override { windowThread_.StopWindowThread(); }
+  bool ControlWindowExists() const override { return windowThread_.ControlWindowExists(); }
+  bool RegionWindowExists() const override { return windowThread_.RegionWindowExists(); }
+  void PostRefresh() override { windowThread_.PostRefresh(); }
 
  private:
   [[maybe_unused]] Module& module_;
+  win::WindowThread windowThread_;
 };
 
 }  // namespace

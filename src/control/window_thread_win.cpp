@@ -1,0 +1,203 @@
+// The window thread.
+//
+// Stopping at unload. The host may free the library with the windows open. The entry
+// point then runs inside the loader lock, where waiting for the thread's handle would
+// deadlock: a thread takes the loader lock to end. So:
+//  - At process exit the system has already ended every other thread: nothing is closed
+//    or waited for (the windows went with their thread).
+//  - When the library alone is freed, the window thread is told to stop exactly as by
+//    "HIDEINFO", and the entry point waits for the `finished` event, which the thread sets
+//    as its very last step, not for its handle. The thread sets it with one system call
+//    that also starts its last wait, and a queued ExitThread ends it from inside that
+//    wait: once `finished` is set the thread never runs code of this library again, so
+//    the library can go. On that path the thread leaves out CoUninitialize, which may
+//    free libraries and so take the loader lock; the apartment goes with the thread.
+//  - The stopping thread (HIDEINFO and unload alike) waits in CoWaitForMultipleHandles:
+//    when the window thread is inside a call to the host's object, which lives in the
+//    host's apartment, that call is served during the wait instead of deadlocking.
+#include "control/window_thread_win.h"
+
+#include <objbase.h>
+
+#include "engine/module.h"
+
+namespace zd::win {
+namespace {
+
+std::atomic<WindowThread*> g_windowThread{nullptr};
+
+// How long the unload waits for the window thread before it gives up.
+constexpr DWORD kUnloadWaitMs = 10000;
+
+// Waits for a handle while serving the COM calls of this thread's apartment.
+bool WaitServingCom(HANDLE h, DWORD timeoutMs) {
+  DWORD index = 0;
+  const HRESULT hr = CoWaitForMultipleHandles(0, timeoutMs, 1, &h, &index);
+  if (hr == S_OK) return true;
+  if (hr == RPC_S_CALLPENDING) return false;
+  return WaitForSingleObject(h, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool IsDialogWindow(HWND hwnd) {
+  wchar_t name[16] = {};
+  return GetClassNameW(hwnd, name, 16) > 0 && lstrcmpW(name, L"#32770") == 0;
+}
+
+// The control window's modal run: the thread's message loop, which also serves the
+// status windows, their timers and their dialog keys (Escape, Enter, Tab).
+void RunModal(Setup& setup) {
+  MSG msg;
+  while (!setup.Ended()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogWindow(root) && IsDialogMessageW(root, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+WindowThread::WindowThread(Module& module) : module_(module) { g_windowThread.store(this); }
+
+WindowThread::~WindowThread() {
+  StopWindowThread();
+  WindowThread* self = this;
+  g_windowThread.compare_exchange_strong(self, nullptr);
+}
+
+void WindowThread::StartWindowThread() {
+  if (processEnding_) return;
+  StopWindowThread();
+  if (!state_) {
+    state_ = std::make_unique<WindowState>(module_.contest(), module_.settings(), module_.clock());
+  }
+  finished_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  never_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!finished_ || !never_) {
+    ReleaseThread();
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closeRequested_ = false;
+  }
+  registry_.stopping.store(false);
+  thread_.reset(CreateThread(nullptr, 0, &WindowThread::WindowThreadMain, this, 0, nullptr));
+  if (!thread_) ReleaseThread();  // the module stays stopped; nothing is reported
+}
+
+void WindowThread::RequestClose() {
+  registry_.stopping.store(true);
+  HWND control = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closeRequested_ = true;
+    control = registry_.control.load();
+  }
+  // No lock is held while a message is sent.
+  for (StatusKind kind : {StatusKind::kBandChange, StatusKind::kExtendedDxcc, StatusKind::kDxcc,
+                          StatusKind::kRegion}) {
+    if (HWND h = registry_.status[Index(kind)].load()) SendMessageW(h, WM_CLOSE, 0, 0);
+  }
+  if (control) SendMessageW(control, WM_CLOSE, 0, 0);
+}
+
+void WindowThread::StopWindowThread() {
+  if (!thread_ || processEnding_) {
+    ReleaseThread();
+    return;
+  }
+  // Ended by Escape already: nothing to close.
+  if (WaitForSingleObject(thread_.get(), 0) != WAIT_OBJECT_0) {
+    RequestClose();
+    WaitServingCom(thread_.get(), INFINITE);
+  }
+  ReleaseThread();
+}
+
+void WindowThread::StopAtUnload(bool processEnding) {
+  if (processEnding) {
+    // Every other thread is gone already, and with it every window.
+    processEnding_ = true;
+    return;
+  }
+  if (!thread_) return;
+  if (WaitForSingleObject(finished_.get(), 0) != WAIT_OBJECT_0) {
+    unloading_.store(true);
+    RequestClose();
+    WaitServingCom(finished_.get(), kUnloadWaitMs);
+  }
+  // The thread, if still there, is past this library's code (or, after the time limit,
+  // stuck in a call to the host; the unload cannot wait any longer for it).
+  ReleaseThread();
+}
+
+void WindowThread::ReleaseThread() {
+  thread_.reset();
+  finished_.reset();
+  never_.reset();
+  registry_.stopping.store(false);
+}
+
+void WindowThread::PostRefresh() {
+  if (HWND h = registry_.control.load()) PostMessageW(h, WM_REFRESH_STATS, 0, 0);
+}
+
+DWORD WindowThread::Run() {
+  if (claimed_.exchange(true)) return 1;  // a control window exists already
+  const HRESULT com = CoInitialize(nullptr);
+  {
+    Setup setup(*state_, registry_);
+    if (setup.Create()) {
+      bool closeNow = false;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        registry_.control.store(setup.hwnd());
+        closeNow = closeRequested_;
+      }
+      if (closeNow) {
+        setup.RequestEnd();
+      } else {
+        ShowWindow(setup.hwnd(), SW_SHOW);
+      }
+      RunModal(setup);
+    }
+    registry_.control.store(nullptr);
+    // Leaving the scope closes the status windows and the control window and releases
+    // the host object.
+  }
+  if (SUCCEEDED(com) && !unloading_.load()) CoUninitialize();
+  claimed_.store(false);
+  return 0;
+}
+
+DWORD WINAPI WindowThread::WindowThreadMain(void* param) {
+  auto* self = static_cast<WindowThread*>(param);
+  DWORD code = 0;
+  try {
+    code = self->Run();
+  } catch (...) {
+    self->registry_.control.store(nullptr);
+    self->claimed_.store(false);
+  }
+  // The last step: `finished` is set and the thread waits, in one system call; the queued
+  // ExitThread runs inside that wait, so this library's code is never returned to.
+  HANDLE finished = self->finished_.get();
+  HANDLE never = self->never_.get();
+  QueueUserAPC(reinterpret_cast<PAPCFUNC>(reinterpret_cast<void (*)()>(&ExitThread)),
+               GetCurrentThread(), code);
+  SignalObjectAndWait(finished, never, INFINITE, TRUE);
+  return code;
+}
+
+void StopWindowThreadAtUnload(bool processEnding) {
+  if (WindowThread* t = g_windowThread.load()) t->StopAtUnload(processEnding);
+}
+
+}  // namespace zd::win

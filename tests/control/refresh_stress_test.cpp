@@ -1,0 +1,162 @@
+// One thread plays the host: it logs, removes and scores tens of thousands of QSOs. Another
+// plays the window thread: it runs the status refresh, the status windows' reads and the
+// band-change tick as fast as it can. Run under ThreadSanitizer by `make test`.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "control/control_panel.h"
+#include "control/window_fakes.h"
+#include "engine/ole_date.h"
+#include "status_windows/band_change.h"
+
+namespace zd {
+namespace {
+
+// The engine's view of a user interface whose control window is open: refresh requests
+// are counted, never waited for.
+class CountingUi final : public UiBridge {
+ public:
+  void ShowSetupMessage() override {}
+  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
+  void ShowOutputMessage(const std::string&) override {}
+  void StartWindowThread() override {}
+  void StopWindowThread() override {}
+  bool ControlWindowExists() const override { return true; }
+  bool RegionWindowExists() const override { return true; }
+  void PostRefresh() override { posts.fetch_add(1); }
+  std::atomic<long> posts{0};
+};
+
+// Status windows that read what the real ones read, through the contest's snapshots.
+class ReadingWindows final : public StatusWindows {
+ public:
+  explicit ReadingWindows(Contest& c) : contest_(c) {}
+  bool IsOpen(StatusKind) const override { return true; }
+  bool Open(StatusKind) override { return true; }
+  void Close(StatusKind) override {}
+  void Forget(StatusKind) override {}
+  bool IsVisible(StatusKind) const override { return true; }
+  void Refresh(StatusKind kind, const RefreshView& v) override {
+    const int index = WorkedListIndex(v.band, v.mode);
+    switch (kind) {
+      case StatusKind::kRegion:
+        contest_.TakeRegionMarksStale();
+        seen += contest_.WorkedRegions(index).size();
+        break;
+      case StatusKind::kDxcc: {
+        const BandRows rows = contest_.RefreshBandRows(v.call);
+        seen += rows[0].size() + contest_.WorkedEntities(index).size();
+        break;
+      }
+      case StatusKind::kExtendedDxcc:
+        for (int i = 0; i < kWorkedLists; ++i) seen += contest_.WorkedEntities(i).size();
+        break;
+      case StatusKind::kBandChange:
+        break;
+    }
+    ++refreshes;
+  }
+  long refreshes = 0;
+  std::size_t seen = 0;
+
+ private:
+  Contest& contest_;
+};
+
+QsoArgs Qso(int i, const std::string& call, double date) {
+  static const char* bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+  static const char* modes[] = {"RTTY", "BPSK63"};
+  static const char* regions[] = {"MA", "SP", "NO", "KK", "AD"};
+  QsoArgs a;
+  a.ownCall = "UA3AAA";
+  a.call = call;
+  a.time = OleDateTime{date};
+  a.freqHz = 14080000;
+  a.band = bands[(i / 3) % 6];
+  a.mode = modes[(i / 7) % 2];
+  a.rstSent = a.rstRcvd = "599";
+  a.exchSent = "MA";
+  const bool russian = i % 4 == 0;
+  a.prefix = russian ? "UA" : (i % 4 == 1 ? "DL" : "JA");
+  a.continent = i % 4 == 3 ? "AS" : "EU";
+  a.exchRcvd = russian ? regions[i % 5] : "123";
+  return a;
+}
+
+TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
+  testing::MemorySettings settings;
+  const double start = *DateFromCivil(2026, 12, 8, 10, 0, 0);
+  ManualClock clock(start + 5.0 / 1440);
+  CountingUi ui;
+  Contest contest(settings, clock, ui);
+  WindowState state(contest, settings, clock);
+  settings.Set("RusObl", "1");
+  settings.Set("DXCC", "1");
+  settings.Set("setup_view_dxcc_extended", "1");
+  settings.Set("Timer", "1");
+
+  constexpr int kQsos = 20000;
+  std::atomic<bool> done{false};
+  std::atomic<int> logged{0};
+  long windowRounds = 0;
+
+  std::thread window([&] {
+    testing::FakeHost host;
+    testing::FakeView view;
+    view.host = &host;
+    ReadingWindows windows(contest);
+    ControlPanel panel(state, view, windows);
+    panel.Initialise();
+    BandChangeTicker ticker(contest, clock);
+    long round = 0;
+    while (!done.load() || round < 100) {
+      host.call = (round % 3 == 0) ? "" : "UA" + std::to_string(round % 50) + "X";
+      host.frequency = (round % 2 ? 14080000.0 : 7040000.0) + static_cast<double>(round % 700);
+      host.mode = (round % 5 == 0) ? "SSB" : (round % 2 ? "BPSK31" : "RTTY");
+      panel.RefreshStatus();
+      ticker.Tick();
+      if (round % 64 == 0) host.macros.clear();
+      ++round;
+    }
+    windowRounds = round;
+    EXPECT_GT(windows.refreshes, 0);
+  });
+
+  int removed = 0;
+  for (int i = 0; i < kQsos; ++i) {
+    const std::string call = "UA" + std::to_string(i % 977) + "X";
+    const double date = start + (i % 3000) / 86400.0;
+    ASSERT_EQ(contest.AddData(Qso(i, call, date)), 1);
+    logged.fetch_add(1);
+    if (i % 10 == 9) {
+      const int j = i - 5;
+      if (contest.RemoveData(
+              Qso(j, "UA" + std::to_string(j % 977) + "X", start + (j % 3000) / 86400.0)) == 1) {
+        ++removed;
+      }
+    }
+    if (i % 400 == 0) {
+      CheckArgs check;
+      check.call = call;
+      check.mode = "RTTY";
+      check.prefix = "UA";
+      check.band = "20m";
+      contest.CheckCall(check);
+    }
+    if (i % 1000 == 999) contest.GetResult();
+  }
+  done.store(true);
+  window.join();
+
+  EXPECT_EQ(contest.LogSize(), static_cast<std::size_t>(kQsos - removed));
+  EXPECT_EQ(removed, kQsos / 10);
+  EXPECT_GE(windowRounds, 100);
+  EXPECT_GT(ui.posts.load(), 0);
+  EXPECT_EQ(contest.RefreshPending().load(), 1);
+  EXPECT_NE(std::string(contest.GetResult()), "");
+}
+
+}  // namespace
+}  // namespace zd

@@ -1,0 +1,196 @@
+// Stand-ins for the platform side of the window logic: an in-memory settings file, a
+// control window and status windows that record what they are asked, and a host.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control/control_panel.h"
+#include "engine/contest.h"
+#include "platform/clock.h"
+#include "platform/settings.h"
+#include "platform/ui_bridge.h"
+
+namespace zd::testing {
+
+class MemorySettings final : public SettingsStore {
+ public:
+  std::string Read(std::string_view key, std::string_view fallback) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = values_.find(std::string(key));
+    return it == values_.end() ? std::string(fallback) : it->second;
+  }
+  void Write(std::string_view key, std::string_view value) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    values_[std::string(key)] = std::string(value);
+    writes_.push_back(std::string(key) + "=" + std::string(value));
+  }
+  std::optional<std::string> Get(const std::string& key) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = values_.find(key);
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+  }
+  void Set(const std::string& key, const std::string& value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    values_[key] = value;
+  }
+  std::vector<std::string> TakeWrites() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(writes_, {});
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, std::string> values_;
+  std::vector<std::string> writes_;
+};
+
+// A host whose answers the test sets; a call fails while its failure switch is on, and
+// every call from the `failFrom`-th on fails (counting from 1).
+class FakeHost final : public HostLink {
+ public:
+  bool ExecuteMacros(std::string_view macro) override {
+    if (Fails()) return false;
+    macros.emplace_back(macro);
+    return true;
+  }
+  std::optional<std::string> HostMode() override {
+    if (Fails()) return std::nullopt;
+    return mode;
+  }
+  std::optional<std::string> HostEntryText(int field) override {
+    if (Fails()) return std::nullopt;
+    lastField = field;
+    return call;
+  }
+  std::optional<double> HostFrequency() override {
+    if (Fails()) return std::nullopt;
+    return frequency;
+  }
+
+  std::string mode = "RTTY";
+  std::string call;
+  double frequency = 14080000.0;
+  std::vector<std::string> macros;
+  int lastField = -1;
+  int calls = 0;
+  int failFrom = 0;  // 0: never fails
+
+ private:
+  bool Fails() {
+    ++calls;
+    return failFrom > 0 && calls >= failFrom;
+  }
+};
+
+inline std::string Name(StatusKind k) {
+  switch (k) {
+    case StatusKind::kRegion:
+      return "region";
+    case StatusKind::kDxcc:
+      return "dxcc";
+    case StatusKind::kExtendedDxcc:
+      return "extended";
+    case StatusKind::kBandChange:
+      break;
+  }
+  return "band";
+}
+
+inline std::string Name(ModeButton b) { return std::string(SpecOf(b).label); }
+
+// Records every request as one line of text, in order.
+class FakeWindows final : public StatusWindows {
+ public:
+  bool IsOpen(StatusKind k) const override { return open[Index(k)]; }
+  bool Open(StatusKind k) override {
+    if (!creatable[Index(k)]) {
+      log.push_back("open-failed " + Name(k));
+      return false;
+    }
+    open[Index(k)] = true;
+    visible[Index(k)] = true;
+    log.push_back("open " + Name(k));
+    return true;
+  }
+  void Close(StatusKind k) override {
+    open[Index(k)] = false;
+    log.push_back("close " + Name(k));
+  }
+  void Forget(StatusKind k) override {
+    open[Index(k)] = false;
+    log.push_back("forget " + Name(k));
+  }
+  bool IsVisible(StatusKind k) const override { return visible[Index(k)]; }
+  void Refresh(StatusKind k, const RefreshView& v) override {
+    log.push_back("refresh " + Name(k) + " " + v.call + "|" + std::to_string(v.band) + "|" +
+                  std::to_string(v.mode) + "|" + v.modeText + "|" + v.bandText);
+    if (onRefresh) onRefresh(k, v);
+  }
+
+  bool open[kStatusKindCount] = {};
+  bool visible[kStatusKindCount] = {};
+  bool creatable[kStatusKindCount] = {true, true, true, true};
+  std::vector<std::string> log;
+  std::function<void(StatusKind, const RefreshView&)> onRefresh;
+};
+
+class FakeView final : public ControlView {
+ public:
+  void MoveTo(WindowPos pos) override {
+    log.push_back("move " + std::to_string(pos.x) + "," + std::to_string(pos.y));
+  }
+  void SetTitle(std::string_view t) override { title = t; }
+  void SetItemText(int id, std::string_view t) override { texts[id] = std::string(t); }
+  void PushFlags(const ControlOptions& o) override {
+    ++pushes;
+    shown = o;
+  }
+  void ShowModeButton(ModeButton b, bool on) override { buttonShown[static_cast<int>(b)] = on; }
+  void LayOutOptions(int x) override {
+    layoutX = x;
+    log.push_back("layout " + std::to_string(x));
+  }
+  void SetButtonColours(ModeButton b, Colour backColour, Colour foreColour) override {
+    back[static_cast<int>(b)] = backColour;
+    fore[static_cast<int>(b)] = foreColour;
+  }
+  void SetButtonBack(ModeButton b, Colour c) override { back[static_cast<int>(b)] = c; }
+  HostLink* AttachHost() override {
+    log.push_back("attach");
+    return host;
+  }
+  void PostRefresh() override {
+    ++refreshPosts;
+    log.push_back("post");
+  }
+
+  HostLink* host = nullptr;
+  std::vector<std::string> log;
+  std::string title;
+  std::map<int, std::string> texts;
+  ControlOptions shown;
+  int pushes = 0;
+  bool buttonShown[3] = {true, true, true};
+  Colour back[3] = {};
+  Colour fore[3] = {};
+  int layoutX = -1;
+  int refreshPosts = 0;
+};
+
+// One contest with its settings, clock and a headless user interface.
+struct ContestFixture {
+  MemorySettings settings;
+  ManualClock clock{45000.5};
+  HeadlessUi ui;
+  Contest contest{settings, clock, ui};
+  WindowState state{contest, settings, clock};
+};
+
+}  // namespace zd::testing
