@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak demo screenshots clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak demo screenshots dist clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 12
@@ -71,6 +71,18 @@ demo: release
 # Pictures of the programs' windows under Wine: out/screenshots/*.png.
 screenshots: windows
 	scripts/screenshots.sh build/windows
+	scripts/screenshots_status.sh build/windows
+
+# The release archive dist/zorvan-digi-VERSION-win32.zip (VERSION: the project version in
+# CMakeLists.txt), packed from the Windows build whose tests have just passed, with the
+# guides' pictures of `make screenshots`; then installed and run once more under Wine.
+dist: native test-windows screenshots
+	@rm -rf dist && mkdir -p dist
+	@scripts/make-dist.sh build/windows dist out/screenshots >/dev/null
+	ZD_DIST_ZIP="$$(ls $(CURDIR)/dist/zorvan-digi-*-win32.zip)" \
+	  scripts/wine-ctest.sh build/windows -R '^release_archive_installs$$'
+	@echo "make dist: $$(ls dist/*.zip) ($$(stat -c %s dist/*.zip) bytes):"
+	@unzip -l dist/*.zip | tail -n +2
 
 clean:
 	rm -rf build out dist

@@ -411,12 +411,11 @@ int Contest::IsValidExchange(std::string_view exch, std::string_view call,
     }
     // A compound call: any "/" after the first character.
     if (call.size() > 1 && call.find('/', 1) != std::string_view::npos) return 1;
-    std::vector<std::string> specials;
+    std::string e;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      specials = specialCalls_;
+      e = RegionFromCall(call, specialCalls_);
     }
-    const std::string e = RegionFromCall(call, specials);
     if (e == kRegionUnknown) return 0;
     if (e == kRegionSpecialEvent) return 1;
     return exch == e ? 1 : 0;

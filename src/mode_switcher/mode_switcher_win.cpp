@@ -15,6 +15,7 @@ namespace zd::switcher {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+constexpr int kIconId = 200;  // the project's icon in mode_switcher.rc
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
@@ -187,7 +188,12 @@ class Form1 final : public Platform {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Form1::WindowProc;
     wc.hInstance = instance_;
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    // The project's icon (resource 200), crisp at both sizes; the system's as a fallback.
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = form_brush_.get();
     wc.lpszClassName = class_name.c_str();

@@ -7,6 +7,8 @@
 namespace zd {
 namespace {
 
+constexpr int kModuleIconId = 200;  // the icon of every window of the module (Stats.rc)
+
 enum class Control { kEdit, kCombo };
 
 // Which control shows which field, and whether OK copies it back.
@@ -79,6 +81,15 @@ BOOL Cabrillo::OnInitDialog() {
     } else {
       win::SetDialogItemText(hwnd(), b.id, value);
     }
+  }
+  // The module's icon in the caption and on the task-bar button: the dialog has no owner.
+  const HINSTANCE module = win::ModuleInstance();
+  if (HICON big = LoadIconW(module, MAKEINTRESOURCEW(kModuleIconId))) {
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    auto* small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kModuleIconId), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : big));
   }
   DisableThreadWindows();
   return TRUE;

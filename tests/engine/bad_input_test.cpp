@@ -6,24 +6,16 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 
+#include "engine/contest_test_support.h"
 #include "engine/ole_date.h"
 #include "engine/stats_exports.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct Qso {
   const char* call = "DL1ABC";
@@ -57,22 +49,12 @@ int Remove(const Qso& q) {
 class BadInput : public ::testing::Test {
  protected:
   void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("zd-bad-input-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    fs::current_path(dir_);
+    fs::create_directories("Plugins");
     ZdHostDateTime start{45000.0, 0}, end{45001.0, 0};
     ResetStats0(nullptr, 0, "UA3AAA", &start, &end, nullptr, nullptr, nullptr, nullptr, nullptr,
                 nullptr, nullptr, nullptr, nullptr, "UA", 0, 0, 0, 0, 0, nullptr, "EU", nullptr);
   }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-  std::string Report() { return Slurp("BadQSO_ZedevIzuverUzaz_16_03_2023.txt"); }
+  std::string Report() { return zd::test::ReadFileBytes("BadQSO_ZedevIzuverUzaz_16_03_2023.txt"); }
   std::string Result() {
     int status = 0;
     const char* text = GetResult0(&status);
@@ -80,7 +62,7 @@ class BadInput : public ::testing::Test {
     return text ? text : "<null>";
   }
   ZdHostDateTime now_{45000.5, 0};
-  fs::path old_, dir_;
+  zd::test::TempFolder folder_;
 };
 
 TEST_F(BadInput, NullTextsCountAsEmpty) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "engine/contest.h"
+#include "engine/contest_test_support.h"
 #include "platform/portable/ini_store.h"
 #include "platform/ui_bridge.h"
 
@@ -16,11 +17,7 @@ namespace fs = std::filesystem;
 class DupeAfterRemoval : public ::testing::Test {
  protected:
   void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / "zd-dupe-after-removal";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    fs::current_path(dir_);
+    fs::create_directories("Plugins");
     ResetArgs r;
     r.ownCall = "UA3AAA";
     r.start = {45000.0, kDateValid};
@@ -28,10 +25,6 @@ class DupeAfterRemoval : public ::testing::Test {
     r.ownPrefix = "UA";
     r.ownContinent = "EU";
     contest_.ResetStats(r);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
   }
   static QsoArgs Qso(std::string_view call, double date, std::string_view exch = "001") {
     QsoArgs q;
@@ -54,7 +47,7 @@ class DupeAfterRemoval : public ::testing::Test {
     return text.substr(at, text.find('\r', at) - at);
   }
 
-  fs::path old_, dir_;
+  test::TempFolder folder_;
   IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
   ManualClock clock_{45000.6};
   HeadlessUi ui_;

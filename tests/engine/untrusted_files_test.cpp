@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "engine/contest.h"
+#include "engine/contest_test_support.h"
 #include "platform/portable/ini_store.h"
 #include "platform/ui_bridge.h"
 
@@ -16,33 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Write(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class UntrustedFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("zd-untrusted-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    fs::current_path(dir_);
-  }
+  void SetUp() override { fs::create_directories("Plugins"); }
   void TearDown() override {
-    fs::current_path(old_);
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
+    fs::permissions(folder_.path(), fs::perms::owner_all, fs::perm_options::add);
   }
   void Reset(std::string_view pathPrefix = "") {
     ResetArgs r;
@@ -67,7 +44,7 @@ class UntrustedFiles : public ::testing::Test {
     return contest_.IsValidExchange(exch, call, "UA");
   }
 
-  fs::path old_, dir_;
+  test::TempFolder folder_;
   IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
   ManualClock clock_{45000.5};
   HeadlessUi ui_;
@@ -80,7 +57,7 @@ TEST_F(UntrustedFiles, HugeSpecialCallFileStillWorks) {
   for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
     big += "R" + std::to_string(100000 + i) + "X some text SP\r\n";
   big += "R9LAST name YA";  // no line end after the last line
-  Write("Plugins/call_special.dat", big);
+  test::WriteFileBytes("Plugins/call_special.dat", big);
   Reset();
   EXPECT_GT(contest_.SpecialCalls().size(), 300000u);
   EXPECT_EQ(contest_.SpecialCalls().back(), "R9LAST name YA");
@@ -91,7 +68,8 @@ TEST_F(UntrustedFiles, HugeSpecialCallFileStillWorks) {
 TEST_F(UntrustedFiles, JunkAndOddLineEndsInTheSpecialCallFile) {
   std::string junk;
   for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
-  Write("Plugins/call_special.dat", junk + "\nUA3ZZZ x KA\n\nR1CR a LO\rR2CR b MA\rR3CR c TV");
+  test::WriteFileBytes("Plugins/call_special.dat",
+                       junk + "\nUA3ZZZ x KA\n\nR1CR a LO\rR2CR b MA\rR3CR c TV");
   Reset();
   const auto lines = contest_.SpecialCalls();
   ASSERT_GE(lines.size(), 3u);
@@ -113,36 +91,37 @@ TEST_F(UntrustedFiles, SettingsFileWithLongValuesAndJunk) {
   std::string junk;
   for (int i = 1; i < 256; ++i) junk += static_cast<char>(i);
   file += "[" + junk + "]\r\n" + junk + "=" + junk + "\r\n[Settings2]\r\nStart=1\r\n";
-  Write("Plugins/ZORVAN-DIGI.ini", file);
+  test::WriteFileBytes("Plugins/ZORVAN-DIGI.ini", file);
   EXPECT_EQ(ReadSetting(settings_, "Name"), std::string(99, 'N'));
   Reset();
   EXPECT_TRUE(contest_.SetupMast());
   // "Start" of the other section is not ours: the reset found none, opened the window
   // (headless: nothing) and armed the flag in our section.
   EXPECT_EQ(ReadSetting(settings_, "Start"), "1");
-  EXPECT_NE(Slurp("Plugins/ZORVAN-DIGI.ini").find("[Settings2]\r\nStart=1"), std::string::npos);
+  EXPECT_NE(test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini").find("[Settings2]\r\nStart=1"),
+            std::string::npos);
 }
 
 TEST_F(UntrustedFiles, ReadOnlySettingsFileIsReadAndLeftAlone) {
-  Write("Plugins/ZORVAN-DIGI.ini", "[Settings]\r\nsetup_mast=1\r\n");
+  test::WriteFileBytes("Plugins/ZORVAN-DIGI.ini", "[Settings]\r\nsetup_mast=1\r\n");
   fs::permissions("Plugins/ZORVAN-DIGI.ini",
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   Reset();
   EXPECT_TRUE(contest_.SetupMast());
   contest_.GetResult();  // writes "Claimed": ignored
-  EXPECT_EQ(Slurp("Plugins/ZORVAN-DIGI.ini"), "[Settings]\r\nsetup_mast=1\r\n");
+  EXPECT_EQ(test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini"), "[Settings]\r\nsetup_mast=1\r\n");
   fs::permissions("Plugins/ZORVAN-DIGI.ini", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(UntrustedFiles, HostIniWithoutItsVersionLine) {
-  Write("Vevozi2.ini", "[Main]\r\nSomething=else\r\n");
+  test::WriteFileBytes("Vevozi2.ini", "[Main]\r\nSomething=else\r\n");
   Reset("./");
   EXPECT_EQ(contest_.HostVersion(), "");  // found, but no version: the old value stays
   EXPECT_EQ(Check("DL1ABC", "12m").code, 4);
-  Write("Vevozi2.ini", "Vorlog=2.19\r\n");
+  test::WriteFileBytes("Vevozi2.ini", "Vorlog=2.19\r\n");
   Reset("./");
   EXPECT_EQ(contest_.HostVersion(), "2.19");
-  Write("Vevozi2.ini", "no version here\r\n");
+  test::WriteFileBytes("Vevozi2.ini", "no version here\r\n");
   Reset("./");
   EXPECT_EQ(contest_.HostVersion(), "2.19");
   EXPECT_EQ(Check("DL1ABC", "12m").code, 1);
@@ -152,8 +131,8 @@ TEST_F(UntrustedFiles, HostIniWithoutItsVersionLine) {
 }
 
 TEST_F(UntrustedFiles, ReadOnlyWorkFolderLosesOnlyTheReport) {
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  if (Slurp("/proc/self/status").find("Uid:\t0\t") != std::string::npos) {
+  fs::permissions(folder_.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (test::ReadFileBytes("/proc/self/status").find("Uid:\t0\t") != std::string::npos) {
     GTEST_SKIP() << "root writes into read-only folders";
   }
   Reset();

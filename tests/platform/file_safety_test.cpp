@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "engine/bad_qso_report.h"
 #include "engine/contest.h"
+#include "engine/contest_test_support.h"
 #include "platform/files.h"
 #include "platform/portable/ini_store.h"
 #include "platform/ui_bridge.h"
@@ -17,29 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class FileSafety : public ::testing::Test {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("zd-file-safety-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    SetWriteFaultHookForTesting(nullptr);
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
+  void SetUp() override { fs::create_directories("Plugins"); }
+  void TearDown() override { SetWriteFaultHookForTesting(nullptr); }
   // Makes every replacement fail once `limit` bytes have been written.
   static void FailAfter(std::size_t limit) {
     SetWriteFaultHookForTesting([limit](std::size_t written) { return written < limit; });
@@ -54,7 +34,7 @@ class FileSafety : public ::testing::Test {
     }
     return n == 1;
   }
-  fs::path old_, dir_;
+  test::TempFolder folder_;
 };
 
 TEST_F(FileSafety, ReplacementFailingMidwayKeepsTheOldFile) {
@@ -62,11 +42,11 @@ TEST_F(FileSafety, ReplacementFailingMidwayKeepsTheOldFile) {
   const std::string big(20000, 'x');
   FailAfter(8192);
   EXPECT_FALSE(ReplaceFileContents("data.txt", big));
-  EXPECT_EQ(Slurp("data.txt"), "old contents\r\n");
+  EXPECT_EQ(test::ReadFileBytes("data.txt"), "old contents\r\n");
   EXPECT_TRUE(OnlyFile("data.txt")) << "the temporary file is removed";
   SetWriteFaultHookForTesting(nullptr);
   EXPECT_TRUE(ReplaceFileContents("data.txt", big));
-  EXPECT_EQ(Slurp("data.txt"), big);
+  EXPECT_EQ(test::ReadFileBytes("data.txt"), big);
 }
 
 TEST_F(FileSafety, ReplacementOfAFolderFailsAndLeavesIt) {
@@ -84,26 +64,27 @@ TEST_F(FileSafety, ReportRewriteFailingKeepsEveryLine) {
                                "  UA3AAA  599  MO  DL" + std::to_string(i) +
                                "  599  001   DUPE !!!\r\n");
   }
-  const std::string before = Slurp(name);
+  const std::string before = test::ReadFileBytes(name);
   FailAfter(4096);
   DropQsoLines(name, "DL7", OleDateTime{45000.5, kDateValid});
-  EXPECT_EQ(Slurp(name), before);
+  EXPECT_EQ(test::ReadFileBytes(name), before);
 }
 
 TEST_F(FileSafety, AppendAddsExactlyOneLine) {
   CreateReport("r.txt");
   AppendReportLine("r.txt", "QSO:  1  RTTY  x   WRONG BAND !!!\r\n");
-  EXPECT_EQ(Slurp("r.txt"), "ZORVAN-DIGI UBN file \r\nQSO:  1  RTTY  x   WRONG BAND !!!\r\n");
+  EXPECT_EQ(test::ReadFileBytes("r.txt"),
+            "ZORVAN-DIGI UBN file \r\nQSO:  1  RTTY  x   WRONG BAND !!!\r\n");
 }
 
 TEST_F(FileSafety, SettingsWriteFailingKeepsTheOldFile) {
   IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
   store.Write("Name", "Ivan");
   for (int i = 0; i < 200; ++i) store.Write("Key" + std::to_string(i), std::string(40, 'v'));
-  const std::string before = Slurp("Plugins/ZORVAN-DIGI.ini");
+  const std::string before = test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini");
   FailAfter(4096);
   store.Write("Name", "Petr");
-  EXPECT_EQ(Slurp("Plugins/ZORVAN-DIGI.ini"), before);
+  EXPECT_EQ(test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini"), before);
   EXPECT_EQ(store.Read("Name", ""), "Ivan");
 }
 
@@ -117,12 +98,12 @@ TEST_F(FileSafety, CabrilloWriteFailingKeepsTheOldFile) {
                    "001");
   }
   EXPECT_EQ(log.WriteLog(100, "2.20"), "File produced: UA3AAA.cbr");
-  const std::string before = Slurp("UA3AAA.cbr");
+  const std::string before = test::ReadFileBytes("UA3AAA.cbr");
   log.AddQsoLine(7012, "PM", {45000.5, kDateValid}, "599", "MO", "W1AW", "599", "002");
   FailAfter(2048);
   // The operator is still told where the file is; the old file stays whole.
   EXPECT_EQ(log.WriteLog(200, "2.20"), "File produced: UA3AAA.cbr");
-  EXPECT_EQ(Slurp("UA3AAA.cbr"), before);
+  EXPECT_EQ(test::ReadFileBytes("UA3AAA.cbr"), before);
 }
 
 TEST_F(FileSafety, ReportReplacedByAFolderDoesNotStopLogging) {

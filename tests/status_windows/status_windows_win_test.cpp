@@ -324,6 +324,29 @@ TEST_F(StatusWindows, RegionWindowOpensWhereItWasSaved) {
   EXPECT_EQ(settings_.Read("oblast_x", "?"), "stays");
 }
 
+// Every status window shows the project's icon (resource 200 of the module its code lives
+// in: Stats.dll in the host, this program here) in its caption and task-bar button.
+TEST_F(StatusWindows, WindowsShowTheModuleIcon) {
+  const struct {
+    StatusKind kind;
+    bool smallToo;
+  } windows[] = {
+      {StatusKind::kRegion, false}, {StatusKind::kDxcc, false}, {StatusKind::kExtendedDxcc, true}};
+  for (const auto& w : windows) {
+    Open<StatusWindow>(w.kind);
+    thread_.Run([&] {
+      const HMODULE self = GetModuleHandleW(nullptr);
+      const auto big = reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0));
+      EXPECT_NE(big, nullptr) << static_cast<int>(w.kind);
+      EXPECT_EQ(big, LoadIconW(self, MAKEINTRESOURCEW(200))) << static_cast<int>(w.kind);
+      if (w.smallToo) {
+        EXPECT_NE(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+      }
+      window_.reset();
+    });
+  }
+}
+
 // ---------------------------------------------------------------- DXCC window
 
 TEST_F(StatusWindows, DxccWindowListsASortedCopyOfTheWorkedEntities) {

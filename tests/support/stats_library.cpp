@@ -1,5 +1,7 @@
 #include "support/stats_library.h"
 
+#include <utility>
+
 namespace zd::test {
 namespace {
 
@@ -11,7 +13,9 @@ void Resolve(void* handle, const char* name, Fn& out, std::string& error) {
 
 }  // namespace
 
-StatsLibrary::StatsLibrary() : path_(ProgramFolder() + LibraryFileName()) {
+StatsLibrary::StatsLibrary() : StatsLibrary(ProgramFolder() + LibraryFileName()) {}
+
+StatsLibrary::StatsLibrary(std::string path) : path_(std::move(path)) {
   handle_ = OpenLibrary(path_, error_);
   if (!handle_) {
     if (error_.empty()) error_ = "cannot load " + path_;

@@ -27,6 +27,8 @@ class StatsLibrary {
  public:
   // Loads the library beside the running program; see ok() and error().
   StatsLibrary();
+  // Loads the library at `path`, as a host loads it from its plug-in folder.
+  explicit StatsLibrary(std::string path);
   ~StatsLibrary();
   StatsLibrary(const StatsLibrary&) = delete;
   StatsLibrary& operator=(const StatsLibrary&) = delete;

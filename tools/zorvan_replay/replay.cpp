@@ -7,11 +7,8 @@
 #include <set>
 #include <system_error>
 
+#include "zd_version.h"
 #include "zorvan_replay/host_module.h"
-
-#ifndef ZD_VERSION
-#define ZD_VERSION "unknown"
-#endif
 
 namespace zd::replay {
 namespace {
@@ -199,7 +196,7 @@ int RunReplay(const std::vector<std::string>& args) {
     return 0;
   }
   if (o.version) {
-    std::printf("%s %s\n", kProgram, ZD_VERSION);
+    std::printf("%s %s\n", kProgram, ZD_VERSION_TEXT);
     return 0;
   }
 
