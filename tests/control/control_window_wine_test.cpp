@@ -216,8 +216,16 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
       << host().Dialogs().size() << " windows";
   ASSERT_NE(host().WaitFor(kBandChangeTitle), nullptr);
 
-  // Enter does nothing; Escape ends the control window and every status window.
+  // Enter does nothing: a refresh posted after it still finds the window.
+  HWND control = host().WaitFor(kControlTitle);
+  ASSERT_NE(control, nullptr);
+  ASSERT_TRUE(host().WaitRefreshes(1));
   ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 enter"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_TRUE(host().WaitRefreshes(2));
+  EXPECT_TRUE(IsWindowVisible(control));
+  EXPECT_EQ(host().Dialogs().size(), 4u);
+  // Escape ends the control window and every status window.
   ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 escape"));
   ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().empty(); }));
   EXPECT_EQ(host().Setting("RusObl"), "1");
