@@ -36,8 +36,12 @@ StatsLibrary::StatsLibrary(std::string path) : path_(std::move(path)) {
   Resolve(handle_, "GetResult0", e.GetResult0, error_);
 }
 
-StatsLibrary::~StatsLibrary() {
+StatsLibrary::~StatsLibrary() { Unload(); }
+
+void StatsLibrary::Unload() {
   if (handle_) CloseLibrary(handle_);
+  handle_ = nullptr;
+  exports_ = StatsExports{};
 }
 
 }  // namespace zd::test

@@ -30,6 +30,8 @@ class StatsLibrary {
   // Loads the library at `path`, as a host loads it from its plug-in folder.
   explicit StatsLibrary(std::string path);
   ~StatsLibrary();
+  // Unloads the library now, as a host does when it drops the module.
+  void Unload();
   StatsLibrary(const StatsLibrary&) = delete;
   StatsLibrary& operator=(const StatsLibrary&) = delete;
 
