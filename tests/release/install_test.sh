@@ -82,6 +82,20 @@ status=0
 grep -q '^call ExecuteMacros <MODE:BPSK31>' "$record" ||
   fail "the mode switch sent no <MODE:BPSK31>: $(cat "$record")"
 
+# The module of the archive, loaded by the running host stand-in from Plugins: "SHOWINFO"
+# opens the control window, which switches the host to RTTY as the guide says.
+record=$work/host-module-record.txt
+status=0
+(cd "$host" && timeout 90 "$wine_run" hoststub.exe --log "$(winepath -w "$record")" \
+  --do 'stats-load Plugins\Stats.dll' --do 'stats-command SHOWINFO' \
+  --do 'wait-title "Setup ZORVAN-DIGI" 15000' --do 'wait-macro <BAUDRATE:45.45> 10000' \
+  --do 'stats-command HIDEINFO' --do 'wait-no-title "Setup ZORVAN-DIGI" 10000' --do close \
+  </dev/null >/dev/null 2>&1) || status=$?
+[ "$status" -eq 0 ] || fail "the control window of the installed module did not open ($status): $(tr "\n" " " <"$record" 2>/dev/null)"
+grep -q "^stats loaded" "$record" || fail "the host stand-in did not load Plugins\Stats.dll: $(cat "$record")"
+grep -q '^call ExecuteMacros <MODE:RTTY>' "$record" ||
+  fail "the control window sent no <MODE:RTTY>: $(cat "$record")"
+
 # The module, loaded from the host's folder as the host does.
 status=0
 (cd "$host" && timeout 120 "$wine_run" "$build/bin/zd_installed_module_check.exe") || status=$?
