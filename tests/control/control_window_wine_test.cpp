@@ -478,6 +478,69 @@ TEST_F(ControlWindow, BandChangeWindowCountsTurnsRedAndResetsOnTheHour) {
   ASSERT_TRUE(shows(L"0", L"59"));
 }
 
+// The region and DXCC windows through the host stand-in: a region worked twice is
+// marked once, a band change clears and marks anew, outside the six bands nothing is
+// marked, a removal clears the marks and the next refresh marks what remains, and a
+// typed call turns the DXCC window to that call's table and back.
+TEST_F(ControlWindow, RegionAndDxccWindowsFollowTheLogTheBandAndTheTypedCall) {
+  constexpr int kMoCell = 1500 + 47;  // "MO" in the region window's cell order
+  ASSERT_TRUE(host().Do("setting Start 1"));
+  ASSERT_TRUE(host().Do("stats-reset DL1XX DL EU"));
+  ASSERT_TRUE(host().Do("setting RusObl 1"));
+  ASSERT_TRUE(host().Do("setting DXCC 1"));
+  ASSERT_TRUE(host().Do("set HostMode RTTY"));
+  ASSERT_TRUE(host().Do("set HostFrequency 14080000"));
+  ASSERT_TRUE(host().Do("stats-add UA3AA 20m RTTY UA MO \"2026-12-08 10:01\""));
+  ASSERT_TRUE(host().Do("stats-add UA3AB 20m RTTY UA MO \"2026-12-08 10:02\""));
+  ASSERT_TRUE(host().Do("stats-add RA9AA 40m BPSK63 UA9 NS \"2026-12-08 10:03\""));
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_NE(host().WaitFor(L"Obl worked"), nullptr);
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked RTTY on 20m 1 of 88"), nullptr)
+      << "worked twice, counted once";
+  EXPECT_EQ(host().Pixel("Obl worked", kMoCell, 8, 7), "FF00FF");
+
+  ASSERT_TRUE(host().Do("set HostFrequency 7040000"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked RTTY on 40m 0 of 88"), nullptr);
+  EXPECT_EQ(host().Pixel("Obl worked", kMoCell, 8, 7), "00FF00") << "the band change clears";
+  ASSERT_TRUE(host().Do("set HostMode BPSK31"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked BPSK63 on 40m 1 of 88"), nullptr);
+
+  ASSERT_TRUE(host().Do("set HostFrequency 5357000"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked BPSK63 on  0 of 88"), nullptr) << "outside the six bands";
+
+  ASSERT_TRUE(host().Do("set HostMode RTTY"));
+  ASSERT_TRUE(host().Do("set HostFrequency 14080000"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked RTTY on 20m 1 of 88"), nullptr);
+  EXPECT_EQ(host().Pixel("Obl worked", kMoCell, 8, 7), "FF00FF");
+  // Removing one of the two leaves MO worked; removing both clears its mark.
+  ASSERT_TRUE(host().Do("stats-remove UA3AA 20m RTTY UA MO \"2026-12-08 10:01\""));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked RTTY on 20m 1 of 88"), nullptr);
+  EXPECT_EQ(host().Pixel("Obl worked", kMoCell, 8, 7), "FF00FF");
+  ASSERT_TRUE(host().Do("stats-remove UA3AB 20m RTTY UA MO \"2026-12-08 10:02\""));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Obl worked RTTY on 20m 0 of 88"), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return host().Pixel("Obl worked", kMoCell, 8, 7) == "00FF00"; }))
+      << "the removal's stale marks are cleared";
+
+  // A call worked in both modes on 20 m, typed in the host.
+  ASSERT_TRUE(host().Do("stats-add DL5AA 20m RTTY DL 001 \"2026-12-08 10:05\""));
+  ASSERT_TRUE(host().Do("stats-add DL5AA 20m BPSK63 DL 002 \"2026-12-08 10:09\""));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"DXCC worked RTTY on 20m 1 of 338"), nullptr);
+  ASSERT_TRUE(host().Do("set HostEntryText 5 DL5AA"));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"Worked with DL5AA"), nullptr);
+  ASSERT_TRUE(host().Do("set HostEntryText 5 \"\""));
+  ASSERT_TRUE(host().Do("stats-result"));
+  ASSERT_NE(host().WaitFor(L"DXCC worked RTTY on 20m 1 of 338"), nullptr) << "back to the list";
+}
+
 TEST_F(ControlWindow, HiddenStatusWindowsTurnTheirOptionsOff) {
   ASSERT_TRUE(host().Do("setting RusObl 1"));
   ASSERT_TRUE(host().Do("setting Timer 1"));
