@@ -19,6 +19,7 @@
 #include "hoststub/host_model.h"
 #include "hoststub/hoststub_protocol.h"
 #include "hoststub/stats_commands_win.h"
+#include "hoststub/util_win.h"
 #include "platform/host_automation.h"
 
 namespace zd::hoststub {
@@ -33,42 +34,6 @@ constexpr int kListId = 100;
 constexpr wchar_t kClsidText[] = L"{EA6FA06D-0990-4229-A69C-C4F79CD40F63}";
 constexpr CLSID kClsid = {
     0xea6fa06d, 0x0990, 0x4229, {0xa6, 0x9c, 0xc4, 0xf7, 0x9c, 0xd4, 0x0f, 0x63}};
-
-std::wstring Widen(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                        nullptr, nullptr);
-  }
-  return narrow;
-}
-
-long long NowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-std::wstring OwnDirectory() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  const size_t slash = dir.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash + 1);
-}
 
 bool IsAbsolute(const std::wstring& path) {
   return (path.size() > 1 && path[1] == L':') ||

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/stats_exports.h"
+#include "hoststub/util_win.h"
 
 namespace zd::hoststub {
 namespace {
@@ -26,42 +27,6 @@ struct Exports {
 
 HMODULE g_module = nullptr;
 Exports g_exports;
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                        nullptr, nullptr);
-  }
-  return narrow;
-}
-
-long long NowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-std::wstring OwnDirectory() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  const size_t slash = dir.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash + 1);
-}
 
 // DATE of a "YYYY-MM-DD HH:MM[:SS]" text (UTC), or a negative number.
 double ParseDate(const std::string& text) {
