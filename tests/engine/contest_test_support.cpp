@@ -45,32 +45,6 @@ void WriteFileBytes(const fs::path& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::string MemorySettings::Read(std::string_view key, std::string_view fallback) {
-  const auto it = values.find(key);
-  return it == values.end() ? std::string(fallback) : it->second;
-}
-
-void MemorySettings::Write(std::string_view key, std::string_view value) {
-  values[std::string(key)] = std::string(value);
-  writes.emplace_back(std::string(key), std::string(value));
-}
-
-std::vector<std::string> MemorySettings::WrittenKeys() const {
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : writes) keys.push_back(key);
-  return keys;
-}
-
-bool RecordingUi::EditCabrilloHeader(CabrilloHeaderFields& fields) {
-  dialogsShown.push_back(fields);
-  return operatorAction ? operatorAction(fields) : true;
-}
-
-void RecordingUi::StartWindowThread() {
-  ++threadStarts;
-  if (startOpensControlWindow) controlWindow = true;
-}
-
 double Utc(int year, int month, int day, int hour, int minute, int second) {
   const auto date = DateFromCivil(year, month, day, hour, minute, second);
   if (!date) throw std::invalid_argument("no such calendar time");

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "host_boundary/host_calls.h"
 #include "reports/cabrillo_dialog_rc.h"
-#include "support/host_calls.h"
 #include "win32/dialog_driver_win.h"
 #include "zd_version.h"
 
@@ -23,6 +23,7 @@ namespace zd::test {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace host;
 
 const fs::path kModule = "Plugins\\Stats.dll";
 const fs::path kHelper = "Ext_zorvan_digi.exe";
@@ -149,7 +150,7 @@ Qso MakeQso(const char* call, int minute, unsigned freqHz, const char* mode, con
   Qso q;
   q.ownCall = "R3DZV";
   q.call = call;
-  q.time = ValidDate(HostDate(2024, 3, 16, 12, minute));
+  q.time = ValidTime(HostDate(2024, 3, 16, 12, minute));
   q.freqHz = freqHz;
   q.mode = mode;
   q.exchSent = "MO";
@@ -165,9 +166,10 @@ Qso MakeQso(const char* call, int minute, unsigned freqHz, const char* mode, con
 // QSOs and asks for the result, which on this pass also writes the Cabrillo file.
 TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   ASSERT_TRUE(FileExists("Vevozi2.ini")) << "run me in the host's folder";
-  StatsLibrary lib(fs::absolute(kModule).string());
-  ASSERT_TRUE(lib.ok()) << lib.error();
-  const StatsExports& e = lib.exports();
+  std::string error;
+  const auto lib = StatsModule::Load(fs::absolute(kModule), error);
+  ASSERT_TRUE(lib) << error;
+  const Exports& e = lib->exports();
 
   ASSERT_EQ(e.GetNumberOfSets(), 1);
   EXPECT_STREQ(e.GetSetName(0), "ZORVAN-DIGI (C)");
@@ -179,8 +181,8 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   r.pathPrefix = fs::current_path().string() + "\\";
   r.newContest = 1;
   r.ownCall = "R3DZV";
-  r.start = ValidDate(HostDate(2024, 3, 16, 12, 0));
-  r.end = ValidDate(HostDate(2024, 3, 17, 11, 59));
+  r.start = ValidTime(HostDate(2024, 3, 16, 12, 0));
+  r.end = ValidTime(HostDate(2024, 3, 17, 11, 59));
   r.ownPrefix = "UA";
   r.ownContinent = "EU";
   {
@@ -197,14 +199,17 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   }
 
   // R26ZVN would be a special-event call (any region); the example list fixes it to MO.
-  char exchange[100] = "untouched";
-  char message[100] = "";
-  EXPECT_EQ(e.CheckCall0("R26ZVN", 0, 0, "RTTY", "", "", "", "", "", "", "", "", "", "UA", 0, 0, 0,
-                         0.0, 0.0, "", "EU", "", "", "", "20m", "20m", exchange, message),
-            2);
-  EXPECT_STREQ(exchange, "MO") << "Plugins\\call_special.dat was not read";
-  EXPECT_EQ(e.IsValidExchg0("MO", "R26ZVN", "UA", "", 0, 0, 0), 1);
-  EXPECT_EQ(e.IsValidExchg0("SP", "R26ZVN", "UA", "", 0, 0, 0), 0);
+  Check typed;
+  typed.call = "R26ZVN";
+  typed.mode = "RTTY";
+  typed.prefix = "UA";
+  typed.continent = "EU";
+  typed.band = typed.secondBand.emplace("20m");
+  const CheckReply reply = CheckCall(e, typed);
+  EXPECT_EQ(reply.code, 2);
+  EXPECT_EQ(reply.exchange, "MO") << "Plugins\\call_special.dat was not read";
+  EXPECT_EQ(ValidExchange(e, "MO", "R26ZVN", "UA"), 1);
+  EXPECT_EQ(ValidExchange(e, "SP", "R26ZVN", "UA"), 0);
 
   const std::vector<Qso> log = {
       MakeQso("R26ZVN", 5, 14080000, "RTTY", "MO", "UA", "EU", "20m"),     // 1 point
@@ -218,11 +223,8 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   std::string summary;
   {
     DialogDriver output(L"Output", [](HWND dialog) { PressButton(dialog, IDOK); });
-    int status = 0;
-    const char* text = e.GetResult0(&status);
+    summary = Result(e);
     output.Finish();
-    ASSERT_NE(text, nullptr);
-    summary = text;
     EXPECT_EQ(output.handled(), 1) << output.problems();
   }
   // 14 points; multipliers UA, DL, JA and the region MO.
