@@ -14,28 +14,9 @@
 #include "engine/contest.h"
 #include "platform/clock.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
 namespace zd::test {
-
-// Makes a new empty folder the current folder; restores the previous current folder
-// and removes the new one when it goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
-
-// The bytes of a file, or "<missing>" when it cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& path);
-// Writes the bytes, creating the folders on the way.
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // A DATE of a UTC calendar time.
 double Utc(int year, int month, int day, int hour, int minute, int second = 0);

@@ -16,6 +16,7 @@
 
 #include "host_boundary/host_calls.h"
 #include "reports/cabrillo_dialog_rc.h"
+#include "support/files.h"
 #include "win32/dialog_driver_win.h"
 #include "zd_version.h"
 
@@ -137,8 +138,6 @@ TEST(ReleasedBinaries, CarryTheIconInThreeSizes) {
   }
 }
 
-std::string ReadText(const fs::path& file) { return ReadFileBytes(file); }
-
 int CountOf(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -231,21 +230,22 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   EXPECT_NE(summary.find("Score: 14*(3+1) = 56"), std::string::npos) << summary;
 
   // The settings file beside the module, in the host's Plugins folder.
-  const std::string settings = ReadText(kSettings);
+  const std::string settings = ReadFileBytes(kSettings);
   EXPECT_NE(settings.find("Claimed=56"), std::string::npos) << settings;
   EXPECT_NE(settings.find("Name=Ivan Petrov"), std::string::npos) << settings;
 
   // The bad-QSO report in the host's working folder, named by the contest's last day.
-  const std::string report = ReadText("BadQSO_ZedevIzuverUzaz_17_03_2024.txt");
-  ASSERT_FALSE(report.empty()) << "no bad-QSO report in the host's folder";
+  const std::string report = ReadFileBytes("BadQSO_ZedevIzuverUzaz_17_03_2024.txt");
+  ASSERT_TRUE(FileExists("BadQSO_ZedevIzuverUzaz_17_03_2024.txt"))
+      << "no bad-QSO report in the host's folder";
   EXPECT_EQ(report.rfind("ZORVAN-DIGI UBN file \r\n", 0), 0u);
   EXPECT_EQ(CountOf(report, "DUPE !!!"), 1) << report;
   EXPECT_EQ(CountOf(report, "WRONG BAND !!!"), 1) << report;
 
   // The Cabrillo file of the export pass, also in the working folder, with the host's
   // version from Vevozi2.ini.
-  const std::string cabrillo = ReadText("R3DZV.cbr");
-  ASSERT_FALSE(cabrillo.empty()) << "no R3DZV.cbr in the host's folder";
+  const std::string cabrillo = ReadFileBytes("R3DZV.cbr");
+  ASSERT_TRUE(FileExists("R3DZV.cbr")) << "no R3DZV.cbr in the host's folder";
   EXPECT_EQ(cabrillo.rfind("START-OF-LOG: 3.0\r\nCONTEST: REVUZU-DUV\r\nCALLSIGN: R3DZV\r\n", 0),
             0u);
   EXPECT_NE(cabrillo.find("CLAIMED-SCORE: 56\r\n"), std::string::npos);

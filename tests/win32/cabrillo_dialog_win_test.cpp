@@ -9,6 +9,7 @@
 #include "host_boundary/host_calls.h"
 #include "platform/win32/dlginit_win.h"
 #include "reports/cabrillo_dialog_rc.h"
+#include "support/files.h"
 #include "win32/dialog_driver_win.h"
 
 namespace zd::test {
@@ -86,7 +87,7 @@ class ModuleDialogs : public ::testing::Test {
     return seen;
   }
 
-  TempWorkFolder folder_;  // before the library: it unloads before the folder goes
+  TempFolder folder_{TempFolder::kWithPlugins};  // the library unloads before it goes
   std::unique_ptr<StatsModule> lib_;
 };
 
