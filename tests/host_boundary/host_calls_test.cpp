@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "support/host_qso.h"
+
 namespace zd::host {
 namespace {
 
@@ -85,19 +87,10 @@ int FakeCheckCall0(const char* a1, unsigned a2, unsigned, const char* a4, const 
 TEST(HostCalls, AQsoLandsInTheHostsPositions) {
   Exports e;
   e.AddData0 = &FakeAddData0;
-  Qso q;
-  q.ownCall = "R3DZV";
-  q.call = "DL1ABC";
-  q.time = ValidTime(45367.5);
-  q.freqHz = 14080000;
-  q.mode = "RTTY";
+  test::HostQso q("R3DZV");
+  q.Exchanges("MO", "001").At(45367.5);
   q.rstSent = "579";
   q.rstRcvd = "559";
-  q.exchSent = "MO";
-  q.exchRcvd = "001";
-  q.prefix = "DL";
-  q.continent = "EU";
-  q.band = "20m";
   ASSERT_EQ(AddQso(e, q), 1);
   const std::pair<int, const char*> read[] = {{1, "R3DZV"}, {2, "DL1ABC"}, {9, "RTTY"}, {10, "579"},
                                               {11, "559"},  {12, "MO"},    {13, "001"}, {23, "DL"},

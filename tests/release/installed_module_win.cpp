@@ -17,6 +17,7 @@
 #include "host_boundary/host_calls.h"
 #include "reports/cabrillo_dialog_rc.h"
 #include "support/files.h"
+#include "support/host_qso.h"
 #include "win32/dialog_driver_win.h"
 #include "zd_version.h"
 
@@ -146,17 +147,9 @@ int CountOf(const std::string& text, const std::string& what) {
 
 Qso MakeQso(const char* call, int minute, unsigned freqHz, const char* mode, const char* exch,
             const char* prefix, const char* continent, const char* band) {
-  Qso q;
-  q.ownCall = "R3DZV";
-  q.call = call;
-  q.time = ValidTime(HostDate(2024, 3, 16, 12, minute));
-  q.freqHz = freqHz;
-  q.mode = mode;
-  q.exchSent = "MO";
-  q.exchRcvd = exch;
-  q.prefix = prefix;
-  q.continent = continent;
-  q.band = band;
+  HostQso q("R3DZV");
+  q.Call(call, prefix, continent).On(band, mode).Exchanges("MO", exch);
+  q.At(HostDate(2024, 3, 16, 12, minute)).freqHz = freqHz;
   return q;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/win32/dlginit_win.h"
 #include "reports/cabrillo_dialog_rc.h"
 #include "support/files.h"
+#include "support/host_qso.h"
 #include "win32/dialog_driver_win.h"
 
 namespace zd::test {
@@ -40,31 +41,17 @@ class ModuleDialogs : public ::testing::Test {
     return r;
   }
 
-  Qso DlQso() const {
-    Qso q;
-    q.ownCall = "UA3ABC";
-    q.call = "DL1AAA";
-    q.time = ValidTime(HostDate(2024, 3, 16, 12, 5));
+  static Qso DlQso() {
+    HostQso q("UA3ABC");
+    q.Call("DL1AAA", "DL", "EU").Exchanges("MO", "123").At(HostDate(2024, 3, 16, 12, 5));
     q.freqHz = 14085000;
-    q.mode = "RTTY";
-    q.exchSent = "MO";
-    q.exchRcvd = "123";
-    q.prefix = "DL";
-    q.continent = "EU";
-    q.band = "20m";
     return q;
   }
 
-  Qso Ua9Qso() const {
-    Qso q = DlQso();
-    q.call = "UA9ABC";
-    q.time = ValidTime(HostDate(2024, 3, 16, 12, 7));
-    q.freqHz = 7012000;
-    q.mode = "BPSK63";
-    q.exchRcvd = "NS";
-    q.prefix = "UA9";
-    q.continent = "AS";
-    q.band = "40m";
+  static Qso Ua9Qso() {
+    HostQso q("UA3ABC");
+    q.Call("UA9ABC", "UA9", "AS").On("40m", "BPSK63").Exchanges("MO", "NS");
+    q.At(HostDate(2024, 3, 16, 12, 7)).freqHz = 7012000;
     return q;
   }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host_boundary/host_calls.h"
+#include "support/host_qso.h"
 
 namespace {
 
@@ -70,22 +71,6 @@ class StatsDll : public ::testing::Test {
   // Loading binds all twelve exports by their plain names, or names the one missing.
   void SetUp() override { ASSERT_NE(module_, nullptr) << loadError_; }
   const host::Exports& x() const { return module_->exports(); }
-
-  // A clean QSO with DL1ABC on 20 m RTTY, logged now.
-  static host::Qso CleanQso(const host::HostDateTime& t) {
-    host::Qso q;
-    q.ownCall = "UA3AAA";
-    q.call = "DL1ABC";
-    q.time = t;
-    q.freqHz = 14080000;
-    q.mode = "RTTY";
-    q.exchSent = "77";
-    q.exchRcvd = "123";
-    q.prefix = "DL";
-    q.continent = "EU";
-    q.band = "20m";
-    return q;
-  }
 
   static inline host::StatsModule* module_ = nullptr;
   static inline std::string loadError_;
@@ -170,7 +155,9 @@ TEST_F(StatsDll, NullTextsInTheCheckFunctionsDoNotCrash) {
 
   // A QSO in the log, so that typing the same call in the other mode within three
   // minutes produces a message for the operator.
-  const host::Qso logged = CleanQso(host::ValidTime(host::NowHostDate()));
+  // A clean QSO with DL1ABC on 20 m RTTY, logged now.
+  const host::Qso logged =
+      zd::test::HostQso("UA3AAA").Exchanges("77", "123").At(host::NowHostDate());
   ASSERT_EQ(host::AddQso(x(), logged), 1);
 
   // Every text position of CheckCall0 by its 1-based position; 27 and 28 are out-buffers.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "host_boundary/host_calls.h"
+#include "support/host_qso.h"
 
 namespace {
 
@@ -79,17 +80,10 @@ TEST(WindowThreadCycles, TwoHundredStartsAndStopsLeaveNothingBehind) {
   constexpr int kCycles = 200;
   for (int i = 0; i < kCycles; ++i) {
     x.RunCommand0(0, "SHOWINFO");
-    zd::host::Qso q;
-    q.ownCall = "UA3AAA";
-    q.call = "DL" + std::to_string(i) + "AB";
-    q.time = zd::host::ValidTime(45000.5 + i / 1440.0);
-    q.freqHz = 14080000;
-    q.mode = "RTTY";
-    q.exchSent = "MO";
-    q.exchRcvd = "001";
-    q.prefix = "DL";
-    q.continent = "EU";
-    q.band = "20m";
+    const zd::test::HostQso q = zd::test::HostQso("UA3AAA")
+                                    .Call("DL" + std::to_string(i) + "AB", "DL", "EU")
+                                    .Exchanges("MO", "001")
+                                    .At(45000.5 + i / 1440.0);
     ASSERT_EQ(zd::host::AddQso(x, q), 1);
     if (i % 10 == 0) {
       int status = 0;
