@@ -24,8 +24,6 @@
 
 #include <objbase.h>
 
-#include "engine/module.h"
-
 namespace zd::win {
 namespace {
 
@@ -68,7 +66,9 @@ void RunModal(Setup& setup) {
 
 }  // namespace
 
-WindowThread::WindowThread(Module& module) : module_(module) { g_windowThread.store(this); }
+WindowThread::WindowThread(MakeState makeState) : makeState_(std::move(makeState)) {
+  g_windowThread.store(this);
+}
 
 WindowThread::~WindowThread() {
   StopWindowThread();
@@ -79,9 +79,7 @@ WindowThread::~WindowThread() {
 void WindowThread::StartWindowThread() {
   if (processEnding_) return;
   StopWindowThread();
-  if (!state_) {
-    state_ = std::make_unique<WindowState>(module_.contest(), module_.settings(), module_.clock());
-  }
+  if (!state_) state_ = makeState_();
   finished_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   never_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!finished_ || !never_) {

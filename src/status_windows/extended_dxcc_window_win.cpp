@@ -115,7 +115,7 @@ void Multiplier_Mult::ShowPage(int n) {
 void Multiplier_Mult::Refresh(const RefreshView& view) {
   Contest& contest = state_.contest;
   const std::vector<std::string> worked =
-      contest.WorkedEntities(WorkedListIndex(view.band, view.mode));
+      state_.worked.Entities(WorkedListIndex(view.band, view.mode));
   if (view.call.empty()) {
     win::SetWindowTextCp1251(
         hwnd(), DxccTitle(contest.RussianText(), view.modeText, view.bandText, worked.size()));

@@ -54,7 +54,7 @@ void oblast::Refresh(const RefreshView& view) {
   Contest& contest = state_.contest;
   const bool stale = contest.TakeRegionMarksStale();
   const std::vector<std::string> worked =
-      contest.WorkedRegions(WorkedListIndex(view.band, view.mode));
+      state_.worked.Regions(WorkedListIndex(view.band, view.mode));
   // Clearing and marking anew happen on the marks; only cells whose colour changes are
   // repainted, so a band change does not flash every cell green first.
   const std::array<bool, kRegionCells> before = board_.marks();

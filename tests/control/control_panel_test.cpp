@@ -105,7 +105,7 @@ TEST_F(PanelFixture, RussianTextsAndTitle) {
   a.ownPrefix = "UA";
   a.start = OleDateTime{41994.0};  // 21 December 2014
   a.end = OleDateTime{41995.0};
-  c.contest.ResetStats(a);
+  c.work.ResetStats(a);
   std::filesystem::current_path(old);
   std::filesystem::remove_all(dir);
 

@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "control/control_panel.h"
-#include "engine/contest.h"
+#include "module/export_work.h"
 #include "platform/clock.h"
 #include "platform/settings.h"
-#include "platform/ui_bridge.h"
 #include "support/fakes.h"
 
 namespace zd::testing {
@@ -160,8 +159,9 @@ struct ContestFixture {
   MemorySettings settings;
   ManualClock clock{45000.5};
   HeadlessUi ui;
-  Contest contest{settings, clock, ui};
-  WindowState state{contest, settings, clock};
+  ExportWork work{settings, clock, ui};
+  Contest& contest = work.contest();
+  WindowState state{contest, work.worked(), settings, clock};
 };
 
 }  // namespace zd::testing

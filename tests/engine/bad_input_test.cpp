@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/contest_test_support.h"
-#include "engine/ole_date.h"
 #include "host_boundary/host_calls.h"
+#include "platform/ole_date.h"
 
 namespace {
 

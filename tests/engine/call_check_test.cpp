@@ -42,7 +42,7 @@ class CallCheck : public ContestTest {
     dl.ownPrefix = "DL";  // English messages
     DoReset(dl);
   }
-  CheckResult Check(const Typed& t) { return contest.CheckCall(t.Args()); }
+  CheckResult Check(const Typed& t) { return work.CheckCall(t.Args()); }
   void UseHost(const char* version) {
     WriteFileBytes("Vevozi2.ini", std::string("Vorlog=") + version + "\r\n");
     Reset dl;
@@ -311,7 +311,7 @@ TEST_F(CallCheck, ExchangeOfARussianStation) {
                         {" 12", "DL1ABC", "DL", 0},
                         {"0", "DL1ABC", "DL", 1}};
   for (const Case& c : cases) {
-    EXPECT_EQ(contest.IsValidExchange(c.exch, c.call, c.prefix), c.valid)
+    EXPECT_EQ(work.IsValidExchange(c.exch, c.call, c.prefix), c.valid)
         << '"' << c.exch << "\" " << c.call << ' ' << c.prefix;
   }
 }

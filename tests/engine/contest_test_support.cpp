@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd::test {
 
@@ -42,7 +42,7 @@ int ContestTest::DoReset(const Reset& r) {
   a.end = r.end;
   a.ownPrefix = r.ownPrefix;
   a.ownContinent = r.ownContinent;
-  return contest.ResetStats(a);
+  return work.ResetStats(a);
 }
 
 }  // namespace zd::test

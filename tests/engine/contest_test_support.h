@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/contest.h"
+#include "module/export_work.h"
 #include "platform/clock.h"
 #include "support/fakes.h"
 #include "support/files.h"
@@ -74,16 +74,18 @@ class ContestTest : public ::testing::Test {
   static constexpr const char* kReportName = "BadQSO_ZedevIzuverUzaz_20_03_2022.txt";
 
   int DoReset(const Reset& r = Reset{});
-  int Add(const Qso& q) { return contest.AddData(q.Args()); }
-  int Remove(const Qso& q) { return contest.RemoveData(q.Args()); }
+  int Add(const Qso& q) { return work.AddData(q.Args()); }
+  int Remove(const Qso& q) { return work.RemoveData(q.Args()); }
   std::string Report() const { return ReadFileBytes(kReportName); }
-  std::string Result() { return contest.GetResult(); }
+  std::string Result() { return work.GetResult(); }
 
   TempFolder folder;
   MemorySettings settings;
   ManualClock clock{Utc(2022, 3, 19, 12, 30)};
   RecordingUi ui;
-  Contest contest{settings, clock, ui};
+  ExportWork work{settings, clock, ui};
+  Contest& contest = work.contest();
+  WorkedLists& worked = work.worked();
 };
 
 }  // namespace zd::test

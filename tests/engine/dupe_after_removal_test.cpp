@@ -4,10 +4,9 @@
 
 #include <filesystem>
 
-#include "engine/contest.h"
 #include "engine/contest_test_support.h"
+#include "module/export_work.h"
 #include "platform/portable/ini_store.h"
-#include "platform/ui_bridge.h"
 
 namespace zd {
 namespace {
@@ -24,7 +23,7 @@ class DupeAfterRemoval : public ::testing::Test {
     r.end = {45001.0, kDateValid};
     r.ownPrefix = "UA";
     r.ownContinent = "EU";
-    contest_.ResetStats(r);
+    work_.ResetStats(r);
   }
   static QsoArgs Qso(std::string_view call, double date, std::string_view exch = "001") {
     QsoArgs q;
@@ -42,7 +41,7 @@ class DupeAfterRemoval : public ::testing::Test {
     return q;
   }
   std::string Score() {
-    const std::string text = contest_.GetResult();
+    const std::string text = work_.GetResult();
     const auto at = text.find("Score: ");
     return text.substr(at, text.find('\r', at) - at);
   }
@@ -51,19 +50,20 @@ class DupeAfterRemoval : public ::testing::Test {
   IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
   ManualClock clock_{45000.6};
   HeadlessUi ui_;
-  Contest contest_{settings_, clock_, ui_};
+  ExportWork work_{settings_, clock_, ui_};
+  Contest& contest_ = work_.contest();
 };
 
 TEST_F(DupeAfterRemoval, EditingTheOriginalKeepsOneCountedQso) {
   const QsoArgs first = Qso("DL1ABC", 45000.50);
   const QsoArgs repeat = Qso("DL1ABC", 45000.52);
-  ASSERT_EQ(contest_.AddData(first), 1);
-  ASSERT_EQ(contest_.AddData(repeat), 1);
+  ASSERT_EQ(work_.AddData(first), 1);
+  ASSERT_EQ(work_.AddData(repeat), 1);
   EXPECT_EQ(Score(), "Score: 3*(1+0) = 3");
   // The host edits the first QSO: it removes it and adds the corrected one.
-  ASSERT_EQ(contest_.RemoveData(first), 1);
+  ASSERT_EQ(work_.RemoveData(first), 1);
   EXPECT_EQ(Score(), "Score: 3*(1+0) = 3");
-  ASSERT_EQ(contest_.AddData(Qso("DL1ABC", 45000.50, "002")), 1);
+  ASSERT_EQ(work_.AddData(Qso("DL1ABC", 45000.50, "002")), 1);
   EXPECT_EQ(Score(), "Score: 3*(1+0) = 3");
   const auto log = contest_.LogSnapshot();
   ASSERT_EQ(log.size(), 2u);
@@ -72,10 +72,10 @@ TEST_F(DupeAfterRemoval, EditingTheOriginalKeepsOneCountedQso) {
 }
 
 TEST_F(DupeAfterRemoval, RemovingARepeatLeavesTheOriginalAlone) {
-  ASSERT_EQ(contest_.AddData(Qso("DL1ABC", 45000.50)), 1);
-  ASSERT_EQ(contest_.AddData(Qso("DL1ABC", 45000.52)), 1);
-  ASSERT_EQ(contest_.AddData(Qso("DL1ABC", 45000.54)), 1);
-  ASSERT_EQ(contest_.RemoveData(Qso("DL1ABC", 45000.52)), 1);
+  ASSERT_EQ(work_.AddData(Qso("DL1ABC", 45000.50)), 1);
+  ASSERT_EQ(work_.AddData(Qso("DL1ABC", 45000.52)), 1);
+  ASSERT_EQ(work_.AddData(Qso("DL1ABC", 45000.54)), 1);
+  ASSERT_EQ(work_.RemoveData(Qso("DL1ABC", 45000.52)), 1);
   const auto log = contest_.LogSnapshot();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].dupe, 0);
@@ -90,9 +90,9 @@ TEST_F(DupeAfterRemoval, APromotedRepeatWithABadRegionStillDoesNotScore) {
   QsoArgs repeat = first;
   repeat.time = {45000.52, kDateValid};
   repeat.exchRcvd = "599";
-  ASSERT_EQ(contest_.AddData(first), 1);
-  ASSERT_EQ(contest_.AddData(repeat), 1);
-  ASSERT_EQ(contest_.RemoveData(first), 1);
+  ASSERT_EQ(work_.AddData(first), 1);
+  ASSERT_EQ(work_.AddData(repeat), 1);
+  ASSERT_EQ(work_.RemoveData(first), 1);
   const auto log = contest_.LogSnapshot();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].dupe, 0);

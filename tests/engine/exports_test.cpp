@@ -9,8 +9,8 @@
 #include <string>
 
 #include "engine/contest_test_support.h"
-#include "engine/module.h"
 #include "host_boundary/host_calls.h"
+#include "module/module.h"
 
 namespace zd {
 

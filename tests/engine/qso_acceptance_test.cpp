@@ -233,20 +233,22 @@ TEST(ContestState, BeforeTheFirstReset) {
   MemorySettings settings;
   ManualClock clock(Utc(2022, 3, 19, 12, 30));
   RecordingUi ui;
-  Contest contest(settings, clock, ui);
+  ExportWork work(settings, clock, ui);
+  Contest& contest = work.contest();
   EXPECT_EQ(contest.LogSize(), 0u);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_EQ(kSettingsPath, "Plugins\\ZORVAN-DIGI.ini");
   EXPECT_EQ(kSettingsSection, "Settings");
-  EXPECT_EQ(contest.BadQsoFileName(), "");
+  EXPECT_EQ(work.BadQsoFileName(), "");
   // A QSO logged before any reset is stored; with no report file named, nothing is
   // written anywhere.
-  EXPECT_EQ(contest.AddData(Qso{}.Args()), 1);
+  EXPECT_EQ(work.AddData(Qso{}.Args()), 1);
   Qso wrong;
   wrong.band = "6m";
-  EXPECT_EQ(contest.AddData(wrong.Args()), 0);
+  EXPECT_EQ(work.AddData(wrong.Args()), 0);
   EXPECT_EQ(contest.LogSize(), 1u);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  EXPECT_FALSE(contest.QsosOf("DL1ABC").bandsNamed) << "the call-info table has no band names";
 }
 
 TEST(ContestRules, BandsAndModesIgnoreCase) {

@@ -168,20 +168,20 @@ TEST_F(Removal, EmptyingTheLogEmptiesTheWorkedColumnOfTheRemovedQso) {
   Add(ra);
   Add(Qso(ra).On("20m", "BPSK63").Time(12, 10));
   Result();
-  ASSERT_EQ(contest.WorkedRegions(bpsk20), std::vector<std::string>{"MO"});
+  ASSERT_EQ(worked.Regions(bpsk20), std::vector<std::string>{"MO"});
   Remove(ra);  // the log still holds the BPSK63 QSO: the lists wait for the next result
-  EXPECT_EQ(contest.WorkedEntities(rtty20), std::vector<std::string>{"UA"});
+  EXPECT_EQ(worked.Entities(rtty20), std::vector<std::string>{"UA"});
   Remove(Qso(ra).On("20m", "BPSK63").Time(12, 10));
-  EXPECT_TRUE(contest.WorkedEntities(bpsk20).empty());
-  EXPECT_TRUE(contest.WorkedRegions(bpsk20).empty());
+  EXPECT_TRUE(worked.Entities(bpsk20).empty());
+  EXPECT_TRUE(worked.Regions(bpsk20).empty());
   EXPECT_TRUE(contest.BandsUsed().empty());
 
   Qso dl = Qso{}.On("15m", "RTTY");
   Add(dl);
   Result();
-  ASSERT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), std::vector<std::string>{"DL"});
+  ASSERT_EQ(worked.Entities(WorkedListIndex(4, 0)), std::vector<std::string>{"DL"});
   Remove(dl);
-  EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(4, 0)).empty());
+  EXPECT_TRUE(worked.Entities(WorkedListIndex(4, 0)).empty());
 }
 
 TEST_F(Removal, TellsTheWindows) {

@@ -5,10 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/contest.h"
 #include "engine/contest_test_support.h"
+#include "module/export_work.h"
 #include "platform/portable/ini_store.h"
-#include "platform/ui_bridge.h"
 
 namespace zd {
 namespace {
@@ -29,7 +28,7 @@ class UntrustedFiles : public ::testing::Test {
     r.end = {45001.0, kDateValid};
     r.ownPrefix = "UA";
     r.ownContinent = "EU";
-    contest_.ResetStats(r);
+    work_.ResetStats(r);
   }
   CheckResult Check(std::string_view call, std::string_view band = "20m") {
     CheckArgs a;
@@ -38,17 +37,18 @@ class UntrustedFiles : public ::testing::Test {
     a.prefix = "UA";
     a.region = "MO";
     a.band = band;
-    return contest_.CheckCall(a);
+    return work_.CheckCall(a);
   }
   int Valid(std::string_view exch, std::string_view call) {
-    return contest_.IsValidExchange(exch, call, "UA");
+    return work_.IsValidExchange(exch, call, "UA");
   }
 
   test::TempFolder folder_;
   IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
   ManualClock clock_{45000.5};
   HeadlessUi ui_;
-  Contest contest_{settings_, clock_, ui_};
+  ExportWork work_{settings_, clock_, ui_};
+  Contest& contest_ = work_.contest();
 };
 
 TEST_F(UntrustedFiles, HugeSpecialCallFileStillWorks) {
@@ -108,7 +108,7 @@ TEST_F(UntrustedFiles, ReadOnlySettingsFileIsReadAndLeftAlone) {
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   Reset();
   EXPECT_TRUE(contest_.SetupMast());
-  contest_.GetResult();  // writes "Claimed": ignored
+  work_.GetResult();  // writes "Claimed": ignored
   EXPECT_EQ(test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini"), "[Settings]\r\nsetup_mast=1\r\n");
   fs::permissions("Plugins/ZORVAN-DIGI.ini", fs::perms::owner_write, fs::perm_options::add);
 }
@@ -145,10 +145,10 @@ TEST_F(UntrustedFiles, ReadOnlyWorkFolderLosesOnlyTheReport) {
   q.prefix = "DL";
   q.continent = "EU";
   q.band = "20m";
-  EXPECT_EQ(contest_.AddData(q), 1);
-  EXPECT_EQ(contest_.AddData(q), 1);
-  EXPECT_FALSE(fs::exists(contest_.BadQsoFileName()));
-  EXPECT_NE(std::string(contest_.GetResult()).find("Dupe\t 1\r\n"), std::string::npos);
+  EXPECT_EQ(work_.AddData(q), 1);
+  EXPECT_EQ(work_.AddData(q), 1);
+  EXPECT_FALSE(fs::exists(work_.BadQsoFileName()));
+  EXPECT_NE(std::string(work_.GetResult()).find("Dupe\t 1\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -251,7 +251,7 @@ TEST_F(Cabrillo, CancellingTheDialogCancelsTheExportPass) {
     return false;
   };
   StartExportPass();
-  EXPECT_FALSE(contest.NewContest());
+  EXPECT_FALSE(work.NewContest());
   EXPECT_EQ(settings.WrittenKeys(), (Strings{"Start", "Start"}));  // nothing of the header
   Add(Qso{}.Time(12, 29));
   const std::string text = Result();

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "engine/contest_rules.h"
-#include "engine/module.h"
 #include "host_boundary/host_calls.h"
+#include "module/module.h"
 
 namespace {
 
@@ -108,13 +108,13 @@ int main(int argc, char** argv) {
   std::atomic<long> reads{0};
   std::thread windows([&] {
     zd::Contest& contest = zd::TheModule().contest();
+    zd::WorkedLists& worked = zd::TheModule().worked();
     std::mt19937 rng(7);
     while (running.load()) {
       const int index = static_cast<int>(rng() % 18);
-      volatile size_t sink =
-          contest.WorkedEntities(index).size() + contest.WorkedRegions(index).size();
-      const auto rows = contest.RefreshBandRows(rng() % 2 ? "DL1AB" : "");
-      sink = sink + rows[0][0].size() + static_cast<size_t>(contest.BandChangeCount()) +
+      volatile size_t sink = worked.Entities(index).size() + worked.Regions(index).size();
+      const auto call = contest.QsosOf(rng() % 2 ? "DL1AB" : "");
+      sink = sink + call.qsos.size() + static_cast<size_t>(contest.BandChangeCount()) +
              contest.LogSize();
       (void)sink;
       reads.fetch_add(1);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "control/window_fakes.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 namespace {
@@ -30,7 +30,7 @@ struct BandChangeFixture : ::testing::Test {
     a.prefix = "DL";
     a.continent = "EU";
     a.band = band;
-    ASSERT_EQ(c.contest.AddData(a), 1);
+    ASSERT_EQ(c.work.AddData(a), 1);
   }
   void LogChanges(int changes) {
     At(5);  // the counter only counts QSOs of the current hour

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "module/export_work.h"
 #include "platform/win32/text_win.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
@@ -52,7 +53,7 @@ COLORREF PixelAt(HWND w, int x, int y) {
 
 class StatusWindows : public ::testing::Test {
  protected:
-  StatusWindows() : contest_(settings_, clock_, ui_), state_(contest_, settings_, clock_) {}
+  StatusWindows() : state_(work_.contest(), work_.worked(), settings_, clock_) {}
 
   void SetUp() override {
     EnterScratchFolder();
@@ -69,7 +70,7 @@ class StatusWindows : public ::testing::Test {
     a.end = OleDateTime{At(23, 59)};
     a.ownPrefix = ownPrefix;
     a.ownContinent = "EU";
-    contest_.ResetStats(a);
+    work_.ResetStats(a);
   }
   QsoArgs Qso(std::string_view call, std::string_view band, std::string_view mode,
               std::string_view prefix, std::string_view exch, int hour, int minute) {
@@ -89,7 +90,7 @@ class StatusWindows : public ::testing::Test {
   }
   void Log(std::string_view call, std::string_view band, std::string_view mode,
            std::string_view prefix, std::string_view exch, int hour = 12, int minute = 0) {
-    ASSERT_EQ(contest_.AddData(Qso(call, band, mode, prefix, exch, hour, minute)), 1) << call;
+    ASSERT_EQ(work_.AddData(Qso(call, band, mode, prefix, exch, hour, minute)), 1) << call;
   }
 
   // Makes the window on the window thread, creates and shows it.
@@ -145,7 +146,7 @@ class StatusWindows : public ::testing::Test {
   test::MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
   test::RecordingUi ui_;
-  Contest contest_;
+  ExportWork work_{settings_, clock_, ui_};
   WindowState state_;
   test::UiThread thread_;
   std::unique_ptr<StatusWindow> window_;
@@ -176,7 +177,7 @@ TEST_F(StatusWindows, RegionWindowMarksTheRegionsOfTheCurrentBandAndMode) {
   Log("UA0DDD", "20m", "RTTY", "UA9", "JA");
   Log("UA9EEE", "20m", "BPSK63", "UA9", "KA");
   Log("UA4FFF", "40m", "RTTY", "UA", "SA");
-  contest_.GetResult();
+  work_.GetResult();
 
   auto& w = Open<oblast>(StatusKind::kRegion);
   thread_.Run([&] {
@@ -227,13 +228,13 @@ TEST_F(StatusWindows, RegionWindowClearsStaleMarksAfterARemovalOfARussianQso) {
   Log("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1);
   Log("UA1BBB", "20m", "RTTY", "UA", "SP", 12, 2);
   Log("DL1ZZZ", "20m", "RTTY", "DL", "5", 12, 3);
-  contest_.GetResult();
+  work_.GetResult();
   auto& w = Open<oblast>(StatusKind::kRegion);
   Refresh(View("", 3, 0, "RTTY"));
   ASSERT_TRUE(Worked(w, "MO"));
 
-  ASSERT_EQ(contest_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1)), 1);
-  contest_.GetResult();
+  ASSERT_EQ(work_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1)), 1);
+  work_.GetResult();
   Refresh(View("", 3, 0, "RTTY"));
   EXPECT_FALSE(Worked(w, "MO"));
   EXPECT_TRUE(Worked(w, "SP"));
@@ -244,7 +245,7 @@ TEST_F(StatusWindows, RegionWindowTitleInRussian) {
   Reset("UA");
   Log("UA3AAA", "80m", "BPSK63", "UA", "MO");
   Log("UA1BBB", "80m", "BPSK63", "UA", "SP");
-  contest_.GetResult();
+  work_.GetResult();
   Open<oblast>(StatusKind::kRegion);
   Refresh(View("", 1, 1, "BPSK63"));
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"Отработано обл. BPSK63 на 80m 2 из 88");
@@ -322,9 +323,9 @@ TEST_F(StatusWindows, DxccWindowListsASortedCopyOfTheWorkedEntities) {
   Log("EA8XX", "20m", "RTTY", "EA8", "3", 12, 7);
   Log("DL1ABC", "20m", "BPSK63", "DL", "16", 12, 40);
   Log("DL1ABC", "40m", "RTTY", "DL", "17", 13, 2);
-  contest_.GetResult();
+  work_.GetResult();
   const int index = WorkedListIndex(3, 0);
-  const std::vector<std::string> engineBefore = contest_.WorkedEntities(index);
+  const std::vector<std::string> engineBefore = work_.worked().Entities(index);
   ASSERT_EQ(engineBefore.size(), 4u);
 
   auto& w = Open<DXCC>(StatusKind::kDxcc);
@@ -338,7 +339,7 @@ TEST_F(StatusWindows, DxccWindowListsASortedCopyOfTheWorkedEntities) {
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"DXCC worked RTTY on 20m 4 of 338");
   EXPECT_EQ(thread_.Run([&] { return w.panelView().sortedKeys; }),
             (std::vector<std::string>{"9A", "DL", "EA8", "UA"}));
-  EXPECT_EQ(contest_.WorkedEntities(index), engineBefore);
+  EXPECT_EQ(work_.worked().Entities(index), engineBefore);
   EXPECT_EQ(thread_.Run([&] { return PixelAt(w.panel(), 2, 2); }), RGB(255, 250, 198));
 
   // A call typed: its table, and the title says whom.
@@ -391,7 +392,7 @@ TEST_F(StatusWindows, DxccWindowKeepsItsPanelFivePixelsInsideAndSavesItsPosition
 TEST_F(StatusWindows, DxccWindowTitlesInRussian) {
   Reset("UR");
   Log("DL1ABC", "10m", "RTTY", "DL", "15");
-  contest_.GetResult();
+  work_.GetResult();
   Open<DXCC>(StatusKind::kDxcc);
   Refresh(View("", 5, 0, "RTTY"));
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }),
@@ -516,7 +517,7 @@ TEST_F(StatusWindows, ExtendedDxccWindowTicksTheEntitiesOfTheCurrentBandAndMode)
   Log("A91A", "20m", "RTTY", "A9", "7", 12, 4);
   Log("SU1SK", "20m", "RTTY", "SU", "9", 12, 5);
   Log("ZL1AA", "15m", "RTTY", "ZL", "3", 12, 6);
-  contest_.GetResult();
+  work_.GetResult();
   auto& w = Open<Multiplier_Mult>(StatusKind::kExtendedDxcc);
 
   Refresh(View("", 3, 0, "RTTY"));

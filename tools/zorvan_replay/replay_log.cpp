@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "engine/contest_rules.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd::replay {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
-// What the contest engine asks of the user interface. The Windows module shows real
-// dialogs and runs the window thread; the headless library shows nothing.
+// What the exports' work asks of the user interface. The Windows module shows real
+// dialogs and runs the window thread (ui_win.cpp); the headless library shows nothing.
 #pragma once
 
 #include <string>

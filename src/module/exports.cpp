@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "engine/module.h"
-#include "engine/stats_exports.h"
+#include "module/module.h"
+#include "module/stats_exports.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ extern "C" {
 
 unsigned long ZD_CDECL setVersion(const char*) {
   try {
-    zd::TheModule().contest().SetVersion();
+    zd::TheModule().work().SetVersion();
   } catch (...) {
   }
   return 0;
@@ -101,7 +101,7 @@ int ZD_CDECL CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
     a.region = Text(region);
     a.band = Text(band);
     if (band2) a.secondBand = std::string_view(band2);
-    const zd::CheckResult r = zd::TheModule().contest().CheckCall(a);
+    const zd::CheckResult r = zd::TheModule().work().CheckCall(a);
     if (r.message) CopyOut(messageOut, *r.message);
     if (r.exchange) CopyOut(exchangeOut, *r.exchange);
     return r.code;
@@ -113,7 +113,7 @@ int ZD_CDECL CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
 int ZD_CDECL IsValidExchg0(const char* exch, const char* call, const char* prefix, const char*, int,
                            int, int) {
   try {
-    return zd::TheModule().contest().IsValidExchange(Text(exch), Text(call), Text(prefix));
+    return zd::TheModule().work().IsValidExchange(Text(exch), Text(call), Text(prefix));
   } catch (...) {
     return 0;
   }
@@ -129,9 +129,9 @@ int ZD_CDECL AddData0(const char* ownCall, const char* call, ZdHostDateTime* tim
                       const char* prefix, int, int, int, double, double, const char*,
                       const char* continent, const char*, const char* band, const char*) {
   try {
-    return zd::TheModule().contest().AddData(QsoArguments(ownCall, call, time, freqHz, mode,
-                                                          rstSent, rstRcvd, exchSent, exchRcvd,
-                                                          prefix, continent, band));
+    return zd::TheModule().work().AddData(QsoArguments(ownCall, call, time, freqHz, mode, rstSent,
+                                                       rstRcvd, exchSent, exchRcvd, prefix,
+                                                       continent, band));
   } catch (...) {
     return 0;
   }
@@ -146,9 +146,9 @@ int ZD_CDECL RemoveData0(const char* ownCall, const char* call, ZdHostDateTime* 
                          int, int, int, double, double, const char*, const char* continent,
                          const char*, const char* band, const char*) {
   try {
-    return zd::TheModule().contest().RemoveData(QsoArguments(ownCall, call, time, freqHz, mode,
-                                                             rstSent, rstRcvd, exchSent, exchRcvd,
-                                                             prefix, continent, band));
+    return zd::TheModule().work().RemoveData(QsoArguments(ownCall, call, time, freqHz, mode,
+                                                          rstSent, rstRcvd, exchSent, exchRcvd,
+                                                          prefix, continent, band));
   } catch (...) {
     return 0;
   }
@@ -168,7 +168,7 @@ int ZD_CDECL ResetStats0(const char* pathPrefix, int newContest, const char* own
     a.end = Date(end);
     a.ownPrefix = Text(ownPrefix);
     a.ownContinent = Text(ownContinent);
-    zd::TheModule().contest().ResetStats(a);
+    zd::TheModule().work().ResetStats(a);
   } catch (...) {
   }
   return 1;
@@ -177,7 +177,7 @@ int ZD_CDECL ResetStats0(const char* pathPrefix, int newContest, const char* own
 const char* ZD_CDECL GetResult0(int* status) {
   if (status) *status = -1;
   try {
-    return zd::TheModule().contest().GetResult();
+    return zd::TheModule().work().GetResult();
   } catch (...) {
     return kEmpty;
   }
