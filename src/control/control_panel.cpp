@@ -1,7 +1,9 @@
 #include "control/control_panel.h"
 
 #include "control/window_position.h"
+#include "engine/contest_rules.h"
 #include "platform/cp1251.h"
+#include "platform/host_automation.h"
 
 namespace zd {
 namespace {
@@ -18,9 +20,15 @@ constexpr auto kRuOnTop = ToCp1251("Поверх всех окон");
 constexpr auto kRuTitle = ToCp1251("Установки ZORVAN-DIGI-");
 
 const ModeButtonSpec kSpecs[] = {
-    {setup_ids::kRtty, "RTTY", {"<MODE:RTTY>", "<BAUDRATE:45.45>"}, "RTTY"},
-    {setup_ids::kPsk63, "PSK63", {"<MODE:BPSK31>", "<BAUDRATE:63>"}, "BPSK63"},
-    {setup_ids::kPsk125, "PSK125", {"<MODE:BPSK31>", "<BAUDRATE:125>"}, "BPSK125"},
+    {setup_ids::kRtty, "RTTY", {host::kMacroModeRtty, host::kMacroBaudRtty}, kModes[kRtty].text},
+    {setup_ids::kPsk63,
+     "PSK63",
+     {host::kMacroModeBpsk31, host::kMacroBaud63},
+     kModes[kBpsk63].text},
+    {setup_ids::kPsk125,
+     "PSK125",
+     {host::kMacroModeBpsk31, host::kMacroBaud125},
+     kModes[kBpsk125].text},
 };
 
 std::string_view Flag(bool on) { return on ? "1" : "0"; }

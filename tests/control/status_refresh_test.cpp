@@ -2,6 +2,7 @@
 
 #include "control/control_panel.h"
 #include "control/window_fakes.h"
+#include "platform/host_automation.h"
 
 namespace zd {
 namespace {
@@ -64,7 +65,7 @@ TEST_F(RefreshFixture, WindowsAreToldTheHostsCallBandAndMode) {
   EXPECT_EQ(Refresh(), (std::vector<std::string>{"refresh region DL1ABC|1|1|BPSK63|80m",
                                                  "refresh extended DL1ABC|1|1|BPSK63|80m",
                                                  "refresh dxcc DL1ABC|1|1|BPSK63|80m"}));
-  EXPECT_EQ(host.lastField, HOST_FIELD_CALL);
+  EXPECT_EQ(host.lastField, host::kHostFieldCall);
   EXPECT_EQ(c.state.current.call, "DL1ABC");
   EXPECT_EQ(c.state.current.band, 1);
   EXPECT_EQ(c.state.current.mode, 1);

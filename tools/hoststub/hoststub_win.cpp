@@ -21,6 +21,7 @@
 #include "hoststub/stats_commands_win.h"
 #include "hoststub/util_win.h"
 #include "platform/host_automation.h"
+#include "platform/win32/window_win.h"
 
 namespace zd::hoststub {
 namespace {
@@ -209,16 +210,14 @@ class HostObject final : public IDispatch {
 };
 #pragma GCC diagnostic pop
 
-class HostStub {
+class HostStub final : public win::Window {
  public:
   HostStub(HINSTANCE instance, Options options)
       : instance_(instance),
         options_(std::move(options)),
         model_([this](const std::string& line) { Record(line); }),
         object_(model_) {}
-  HostStub(const HostStub&) = delete;
-  HostStub& operator=(const HostStub&) = delete;
-  ~HostStub() {
+  ~HostStub() override {
     if (log_ && log_ != GetStdHandle(STD_OUTPUT_HANDLE)) CloseHandle(log_);
     for (HANDLE h : children_) CloseHandle(h);
   }
@@ -256,7 +255,7 @@ class HostStub {
       return 1;
     }
     Record(kReadyLine);
-    PostMessageW(window_, kRunScenario, 0, 0);
+    PostMessageW(hwnd(), kRunScenario, 0, 0);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -300,33 +299,29 @@ class HostStub {
   bool CreateMainWindow() {
     const std::wstring class_name = Widen(options_.window_class);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &HostStub::WindowProc;
     wc.hInstance = instance_;
     wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = class_name.c_str();
-    if (!RegisterClassExW(&wc)) return false;
-    window_ =
-        CreateWindowExW(0, class_name.c_str(), Widen(options_.title).c_str(), WS_OVERLAPPEDWINDOW,
-                        40, 40, 560, 320, nullptr, nullptr, instance_, this);
-    if (!window_) return false;
+    if (!Create(wc, 0, Widen(options_.title).c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 560, 320)) {
+      return false;
+    }
     list_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0, window_,
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance_, nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
     LayOut();
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
     return true;
   }
 
   void LayOut() {
     RECT r;
-    GetClientRect(window_, &r);
+    GetClientRect(hwnd(), &r);
     if (list_)
       MoveWindow(list_, 8, 8, r.right - 16 > 0 ? r.right - 16 : 0,
                  r.bottom - 16 > 0 ? r.bottom - 16 : 0, TRUE);
@@ -389,10 +384,10 @@ class HostStub {
                       if (!n) return Outcome::Failed("not a number: " + a[static_cast<size_t>(i)]);
                       v[i] = *n;
                     }
-                    SetWindowPos(window_, nullptr, static_cast<int>(v[0]), static_cast<int>(v[1]),
+                    SetWindowPos(hwnd(), nullptr, static_cast<int>(v[0]), static_cast<int>(v[1]),
                                  static_cast<int>(v[2]), static_cast<int>(v[3]),
                                  SWP_NOZORDER | SWP_NOACTIVATE);
-                    UpdateWindow(window_);
+                    UpdateWindow(hwnd());
                     return Outcome::Done();
                   });
     commands_.Add("signal", 1, 1, "signal FILE", [](const Words& a, long long) {
@@ -421,7 +416,7 @@ class HostStub {
       return Outcome::Done();
     });
     commands_.Add("close", 0, 0, "close", [this](const Words&, long long) {
-      PostMessageW(window_, WM_CLOSE, 0, 0);
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
       return Outcome::Done();
     });
   }
@@ -444,15 +439,15 @@ class HostStub {
   void RunScenario() {
     const auto state = scenario_.Step(commands_, NowMs());
     if (state == Scenario::State::kWaiting) {
-      SetTimer(window_, kScenarioTimer, kScenarioTimerMs, nullptr);
+      SetTimer(hwnd(), kScenarioTimer, kScenarioTimerMs, nullptr);
       return;
     }
-    KillTimer(window_, kScenarioTimer);
+    KillTimer(hwnd(), kScenarioTimer);
     if (state == Scenario::State::kFailed && !script_failed_) {
       script_failed_ = true;
       Record("script failed: " + scenario_.error());
       exit_code_ = 2;
-      PostMessageW(window_, WM_CLOSE, 0, 0);
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     }
   }
 
@@ -491,43 +486,33 @@ class HostStub {
     UnloadStats();
     Withdraw();
     Record(kClosedLine);
-    DestroyWindow(window_);
+    DestroyWindow(hwnd());
   }
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == WM_NCCREATE) {
-      auto* self = static_cast<HostStub*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<HostStub*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wp, lp);
+  LRESULT HandleMessage(UINT message, WPARAM wp, LPARAM lp) override {
     switch (message) {
       case WM_SIZE:
-        self->LayOut();
+        LayOut();
         return 0;
       case kRunScenario:
-        self->RunScenario();
+        RunScenario();
         return 0;
       case WM_TIMER:
-        if (wp == kScenarioTimer) self->RunScenario();
+        if (wp == kScenarioTimer) RunScenario();
         return 0;
       case WM_COPYDATA:
-        return self->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
       case WM_CLOSE:
-        self->OnClose();
+        OnClose();
         return 0;
       case WM_DESTROY:
-        self->list_ = nullptr;
-        PostQuitMessage(self->exit_code_);
+        list_ = nullptr;
+        PostQuitMessage(exit_code_);
         return 0;
-      case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        break;
       default:
         break;
     }
-    return DefWindowProcW(window, message, wp, lp);
+    return Window::HandleMessage(message, wp, lp);
   }
 
   HINSTANCE instance_;
@@ -536,7 +521,6 @@ class HostStub {
   HostObject object_;
   CommandTable commands_;
   Scenario scenario_;
-  HWND window_ = nullptr;
   HWND list_ = nullptr;
   HANDLE log_ = nullptr;
   DWORD cookie_ = 0;

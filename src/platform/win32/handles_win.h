@@ -1,9 +1,12 @@
-// RAII holders for the Windows handle kinds the module uses. Each is move-only, gives
-// its handle with get() and gives it up with release().
+// RAII holders for the Windows handle kinds the module and the mode switch use. Each
+// frees its handle exactly once: a moved-from holder holds nothing, reset() frees the
+// old handle and takes the new one (resetting to the handle already held keeps it), and
+// release() gives the handle up without freeing it. Each gives its handle with get().
 #pragma once
 
 #include <windows.h>
 // after windows.h
+#include <oleauto.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -28,8 +31,9 @@ class Unique {
   explicit operator bool() const { return h_ != Traits::Invalid(); }
   Handle release() { return std::exchange(h_, Traits::Invalid()); }
   void reset(Handle h = Traits::Invalid()) {
-    if (h_ != Traits::Invalid()) Traits::Close(h_);
-    h_ = h;
+    // The holder never holds a handle that is being freed.
+    const Handle old = std::exchange(h_, h);
+    if (old != Traits::Invalid() && old != h) Traits::Close(old);
   }
 
  private:
@@ -151,20 +155,28 @@ class MemDc {
   HGDIOBJ old_ = nullptr;
 };
 
-// A COM interface pointer, released when it ends.
+// A COM interface pointer, released when it ends. A copy holds a reference of its own
+// (a caller keeps the object alive through a call that may replace the original).
 template <typename T>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over a reference the caller owns.
   explicit ComPtr(T* p) : p_(p) {}
   ~ComPtr() { reset(); }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(const ComPtr& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  ComPtr& operator=(const ComPtr& o) {
+    if (this != &o) ComPtr(o).swap(*this);
+    return *this;
+  }
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   ComPtr& operator=(ComPtr&& o) noexcept {
     if (this != &o) reset(std::exchange(o.p_, nullptr));
     return *this;
   }
+  void swap(ComPtr& o) noexcept { std::swap(p_, o.p_); }
   T* get() const { return p_; }
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
@@ -173,13 +185,23 @@ class ComPtr {
     return &p_;
   }
   T* release() { return std::exchange(p_, nullptr); }
+  // Takes over a reference the caller owns and releases the one held (also when both are
+  // references to one object: each reference is released once).
   void reset(T* p = nullptr) {
-    if (p_) p_->Release();
-    p_ = p;
+    if (T* old = std::exchange(p_, p)) old->Release();
   }
 
  private:
   T* p_ = nullptr;
+};
+
+// A VARIANT, cleared (its text or object freed) when it ends.
+struct Variant {
+  VARIANT v;
+  Variant() { VariantInit(&v); }
+  ~Variant() { VariantClear(&v); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
 };
 
 }  // namespace zd::win
