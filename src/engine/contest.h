@@ -21,7 +21,7 @@ namespace zd {
 
 struct CheckArgs {  // what CheckCall0 reads
   std::string_view call, mode, prefix, continent, region, band;
-  std::optional<std::string_view> secondBand;  // absent when the host passed none
+  std::optional<std::string_view> secondBand{};  // absent when the host passed none
 };
 
 struct CheckResult {

@@ -83,18 +83,18 @@ Acceptance QsoLog::Add(const QsoArgs& a, double nowUtc) {
     bandsUsed_.emplace_back(a.band);
   }
 
-  QsoRecord r;
-  r.call = a.call;
-  r.band = a.band;
-  r.mode = a.mode;
-  r.continent = a.continent;
-  r.rstRcvd = a.rstRcvd;
-  r.rstSent = a.rstSent;
-  r.exchRcvd = a.exchRcvd;
-  r.exchSent = a.exchSent;
-  r.prefix = (a.prefix == "IT9" || a.prefix == "IG9") ? std::string("I") : std::string(a.prefix);
-  r.freqKHz = static_cast<int32_t>(a.freqHz / 1000);
-  r.qsoTime = a.time;
+  QsoRecord r{.call = std::string(a.call),
+              .prefix = (a.prefix == "IT9" || a.prefix == "IG9") ? "I" : std::string(a.prefix),
+              .continent = std::string(a.continent),
+              .band = std::string(a.band),
+              .mode = std::string(a.mode),
+              .rstRcvd = std::string(a.rstRcvd),
+              .rstSent = std::string(a.rstSent),
+              .exchRcvd = std::string(a.exchRcvd),
+              .exchSent = std::string(a.exchSent),
+              .region = {},
+              .freqKHz = static_cast<int32_t>(a.freqHz / 1000),
+              .qsoTime = a.time};
 
   // Band changes count within the hour of the last QSO, and only while that hour is now.
   const int newHour = QsoHour(r.qsoTime);

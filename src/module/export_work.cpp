@@ -7,19 +7,10 @@
 namespace zd {
 namespace {
 
-std::string_view RefusalMessage(Refusal r) {
-  switch (r) {
-    case Refusal::kWrongBand:
-      return kMsgWrongBand;
-    case Refusal::kWrongMode:
-      return kMsgWrongMode;
-    case Refusal::kNoExchange:
-      return kMsgNoRxNumber;
-    case Refusal::kNone:
-      break;
-  }
-  return {};
-}
+// The report's reason for each refusal, in the order of Refusal.
+constexpr std::string_view kRefusalMessages[] = {{}, kMsgWrongBand, kMsgWrongMode, kMsgNoRxNumber};
+
+std::string_view RefusalMessage(Refusal r) { return kRefusalMessages[static_cast<int>(r)]; }
 
 }  // namespace
 

@@ -33,20 +33,18 @@ zd::QsoArgs QsoArguments(const char* ownCall, const char* call, const ZdHostDate
                          unsigned freqHz, const char* mode, const char* rstSent,
                          const char* rstRcvd, const char* exchSent, const char* exchRcvd,
                          const char* prefix, const char* continent, const char* band) {
-  zd::QsoArgs a;
-  a.ownCall = Text(ownCall);
-  a.call = Text(call);
-  a.time = Date(time);
-  a.freqHz = freqHz;
-  a.mode = Text(mode);
-  a.rstSent = Text(rstSent);
-  a.rstRcvd = Text(rstRcvd);
-  a.exchSent = Text(exchSent);
-  a.exchRcvd = Text(exchRcvd);
-  a.prefix = Text(prefix);
-  a.continent = Text(continent);
-  a.band = Text(band);
-  return a;
+  return zd::QsoArgs{.ownCall = Text(ownCall),
+                     .call = Text(call),
+                     .time = Date(time),
+                     .freqHz = freqHz,
+                     .mode = Text(mode),
+                     .rstSent = Text(rstSent),
+                     .rstRcvd = Text(rstRcvd),
+                     .exchSent = Text(exchSent),
+                     .exchRcvd = Text(exchRcvd),
+                     .prefix = Text(prefix),
+                     .continent = Text(continent),
+                     .band = Text(band)};
 }
 
 }  // namespace
@@ -93,13 +91,12 @@ int ZD_CDECL CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
                         const char*, const char* region, const char* band, const char* band2,
                         char* exchangeOut, char* messageOut) {
   try {
-    zd::CheckArgs a;
-    a.call = Text(call);
-    a.mode = Text(mode);
-    a.prefix = Text(prefix);
-    a.continent = Text(continent);
-    a.region = Text(region);
-    a.band = Text(band);
+    zd::CheckArgs a{.call = Text(call),
+                    .mode = Text(mode),
+                    .prefix = Text(prefix),
+                    .continent = Text(continent),
+                    .region = Text(region),
+                    .band = Text(band)};
     if (band2) a.secondBand = std::string_view(band2);
     const zd::CheckResult r = zd::TheModule().work().CheckCall(a);
     if (r.message) CopyOut(messageOut, *r.message);
@@ -160,15 +157,13 @@ int ZD_CDECL ResetStats0(const char* pathPrefix, int newContest, const char* own
                          const char*, const char*, const char* ownPrefix, int, int, int, double,
                          double, const char*, const char* ownContinent, const char*) {
   try {
-    zd::ResetArgs a;
-    a.pathPrefix = Text(pathPrefix);
-    a.newContest = newContest;
-    a.ownCall = Text(ownCall);
-    a.start = Date(start);
-    a.end = Date(end);
-    a.ownPrefix = Text(ownPrefix);
-    a.ownContinent = Text(ownContinent);
-    zd::TheModule().work().ResetStats(a);
+    zd::TheModule().work().ResetStats(zd::ResetArgs{.pathPrefix = Text(pathPrefix),
+                                                    .newContest = newContest,
+                                                    .ownCall = Text(ownCall),
+                                                    .start = Date(start),
+                                                    .end = Date(end),
+                                                    .ownPrefix = Text(ownPrefix),
+                                                    .ownContinent = Text(ownContinent)});
   } catch (...) {
   }
   return 1;

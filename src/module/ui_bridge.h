@@ -10,7 +10,6 @@ namespace zd {
 
 class UiBridge {
  public:
-  virtual ~UiBridge() = default;
   // The message box of SetupSet0; returns when it is closed.
   virtual void ShowSetupMessage() = 0;
   // The modal Cabrillo header dialog; true when the operator confirmed it (the fields
@@ -24,6 +23,8 @@ class UiBridge {
   virtual bool RegionWindowExists() const = 0;
   // Posts the status refresh to the control window (never waits).
   virtual void PostRefresh() = 0;
+
+  virtual ~UiBridge() = default;
 };
 
 // No windows: message boxes are not shown, the header dialog counts as confirmed with

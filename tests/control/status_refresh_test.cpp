@@ -7,27 +7,14 @@
 namespace zd {
 namespace {
 
-using testing::ContestFixture;
-using testing::FakeHost;
-using testing::FakeView;
-using testing::FakeWindows;
-
-struct RefreshFixture : ::testing::Test {
-  ContestFixture c;
-  FakeHost host;
-  FakeView view;
-  FakeWindows windows;
-  std::unique_ptr<ControlPanel> panel;
-
+// The region, DXCC and extended DXCC windows open and shown from the start.
+struct RefreshFixture : testing::PanelFixture {
   void Start(bool withHost = true) {
-    view.host = withHost ? &host : nullptr;
     for (StatusKind k : {StatusKind::kRegion, StatusKind::kDxcc, StatusKind::kExtendedDxcc}) {
       windows.open[Index(k)] = windows.visible[Index(k)] = true;
     }
-    panel = std::make_unique<ControlPanel>(c.state, view, windows);
-    panel->Initialise();
+    PanelFixture::Start(withHost);
     host.macros.clear();
-    windows.log.clear();
   }
   // Runs one refresh and returns what the status windows were told.
   std::vector<std::string> Refresh() {

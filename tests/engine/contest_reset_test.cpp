@@ -7,8 +7,6 @@
 namespace zd::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 class ContestReset : public ContestTest {
  protected:
   std::vector<std::string> StartWrites() const {

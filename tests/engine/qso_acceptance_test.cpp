@@ -7,12 +7,7 @@
 namespace zd::test {
 namespace {
 
-constexpr char kHeader[] = "ZORVAN-DIGI UBN file \r\n";
-
-class Acceptance : public ContestTest {
- protected:
-  void SetUp() override { DoReset(); }
-};
+using Acceptance = ResetContestTest;
 
 TEST_F(Acceptance, RefusalsWriteOneLineAndStoreNothing) {
   Qso wrongBand;
@@ -31,7 +26,7 @@ TEST_F(Acceptance, RefusalsWriteOneLineAndStoreNothing) {
 
   EXPECT_EQ(contest.LogSize(), 0u);
   EXPECT_TRUE(contest.BandsUsed().empty());
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  24920  RTTY  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
                           "   WRONG BAND !!!\r\n"
                           "QSO:  14085  CW  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
@@ -76,7 +71,7 @@ TEST_F(Acceptance, StoresTheRecordAsTheHostGaveIt) {
   EXPECT_EQ(r.qsoTime.date, At(12, 5).date);
   EXPECT_EQ(log[1].prefix, "I");
   EXPECT_EQ(contest.BandsUsed(), (std::vector<std::string>{"20M", "20m"}));
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
 }
 
 TEST_F(Acceptance, TheHostTimeRecordIsCopiedWhateverItsStatus) {
@@ -97,7 +92,7 @@ TEST_F(Acceptance, TheHostTimeRecordIsCopiedWhateverItsStatus) {
   null.band = "11m";
   Add(invalid);
   Add(null);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  Invalid DateTime  UA3DX  599  001  DL1ABC  599  002"
                           "   WRONG BAND !!!\r\n"
                           "QSO:  14085  RTTY    UA3DX  599  001  DL2XYZ  599  002"
@@ -130,7 +125,7 @@ TEST_F(Acceptance, RussianExchangesAreNormalisedOrRefused) {
   }
   EXPECT_EQ(log[0].exchRcvd, " sp");  // the record keeps the exchange as entered
   EXPECT_EQ(Report(),
-            std::string(kHeader) +
+            std::string(kReportHeaderLine) +
                 "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA3BBB  599  599  599"
                 "  Russland Code Area is not acceptable !!!\r\n"
                 "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA2FAA  599  xx  XX"
@@ -155,7 +150,7 @@ TEST_F(Acceptance, DuplicatesAreStoredButDoNotCount) {
   }
   EXPECT_EQ(dupes, (std::vector<int>{0, 1, 1, 0, 0, 0, 0, 0}));
   EXPECT_EQ(notCounted, dupes);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1240  UA3DX  599  001  DL1ABC  599  002"
                           "   DUPE !!!\r\n"
                           "QSO:  14085  RTTY  2022-03-19 1300  UA3DX  599  001  DL1ABC  599  002"
@@ -175,7 +170,7 @@ TEST_F(Acceptance, ARepeatedBadRegionQsoGetsBothLines) {
   EXPECT_EQ(log[1].badRegion, 0);
   bad.Rcvd("zz").Time(12, 7);
   EXPECT_EQ(Add(bad), 1);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA3BBB  599  77  77"
                           "  Russland Code Area is not acceptable !!!\r\n"
                           "QSO:  14085  RTTY  2022-03-19 1206  UA3DX  599  001  RA3BBB  599  MO"

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 class FileSafety : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories("Plugins"); }
   void TearDown() override { SetWriteFaultHookForTesting(nullptr); }
   // Makes every replacement fail once `limit` bytes have been written.
   static void FailAfter(std::size_t limit) {
@@ -33,7 +32,7 @@ class FileSafety : public ::testing::Test {
     }
     return n == 1;
   }
-  test::TempFolder folder_;
+  test::TempFolder folder_{test::TempFolder::kWithPlugins};
 };
 
 TEST_F(FileSafety, ReplacementFailingMidwayKeepsTheOldFile) {
@@ -106,38 +105,22 @@ TEST_F(FileSafety, CabrilloWriteFailingKeepsTheOldFile) {
   EXPECT_EQ(test::ReadFileBytes("UA3AAA.cbr"), before);
 }
 
-TEST_F(FileSafety, ReportReplacedByAFolderDoesNotStopLogging) {
-  IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
-  ManualClock clock(45000.5);
-  HeadlessUi ui;
-  ExportWork work(store, clock, ui);
-  ResetArgs reset;
-  reset.ownCall = "UA3AAA";
-  reset.start = {45000.0, kDateValid};
-  reset.end = {45001.0, kDateValid};
-  reset.ownPrefix = "UA";
-  reset.ownContinent = "EU";
-  work.ResetStats(reset);
-  fs::remove(work.BadQsoFileName());
-  fs::create_directory(work.BadQsoFileName());
-  QsoArgs q;
-  q.ownCall = "UA3AAA";
-  q.call = "DL1ABC";
-  q.time = {45000.5, kDateValid};
-  q.freqHz = 14080000;
-  q.mode = "RTTY";
-  q.rstSent = q.rstRcvd = "599";
-  q.exchSent = "MO";
-  q.exchRcvd = "001";
-  q.prefix = "DL";
-  q.continent = "EU";
-  q.band = "20m";
-  EXPECT_EQ(work.AddData(q), 1);
-  EXPECT_EQ(work.AddData(q), 1);  // a dupe: its report line is lost, the QSO is not
-  EXPECT_EQ(work.RemoveData(q), 1);
-  EXPECT_EQ(work.contest().LogSize(), 1u);
-  EXPECT_NE(std::string(work.GetResult()).find("Score: 3*(1+0) = 3"), std::string::npos);
-  EXPECT_TRUE(fs::is_directory(work.BadQsoFileName()));
+class ReportReplacedByAFolder : public test::ContestOnDisk {
+ protected:
+  ReportReplacedByAFolder() : ContestOnDisk(45000.5) {}
+};
+
+TEST_F(ReportReplacedByAFolder, DoesNotStopLogging) {
+  ResetOnDisk();
+  fs::remove(work_.BadQsoFileName());
+  fs::create_directory(work_.BadQsoFileName());
+  const test::Qso q = QsoAt(45000.5);
+  EXPECT_EQ(Add(q), 1);
+  EXPECT_EQ(Add(q), 1);  // a dupe: its report line is lost, the QSO is not
+  EXPECT_EQ(Remove(q), 1);
+  EXPECT_EQ(contest_.LogSize(), 1u);
+  EXPECT_NE(std::string(work_.GetResult()).find("Score: 3*(1+0) = 3"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(work_.BadQsoFileName()));
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 namespace zd::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 constexpr char kStationHeader[] =
     "LOCATION: MO\r\n"
     "CLAIMED-SCORE: 64\r\n"

@@ -7,8 +7,6 @@
 namespace zd::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 constexpr char kTextHead[] =
     "\t\tZORVAN DIGITAL 19.03-20.03.2022\r\n"
     "\t\t\tContestant: UA3DX \r\n"
@@ -25,9 +23,8 @@ constexpr char kHtmlHead[] =
 constexpr char kHtmlFoot[] =
     "</table><h6 align=right>ZORVAN-DIGI contest module</h6></body></html>";
 
-class Summary : public ContestTest {
+class Summary : public ResetContestTest {
  protected:
-  void SetUp() override { DoReset(); }
   // The twelve QSOs of a short run on 20m, 40m and 15m.
   void LogShortRun() {
     Add(Qso{}.Call("RA3AA", "UA", "EU").Rcvd("MO").Time(12, 0));

@@ -22,6 +22,7 @@
 #include "engine/contest_rules.h"
 #include "host_boundary/host_calls.h"
 #include "module/module.h"
+#include "support/host_qso.h"
 
 namespace {
 
@@ -95,13 +96,7 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(dir);
 
   const zd::host::Exports stats = zd::host::LinkedExports();
-  zd::host::Reset reset;
-  reset.ownCall = "UA3AAA";
-  reset.start = zd::host::ValidTime(45000.0);
-  reset.end = zd::host::ValidTime(45001.0);
-  reset.ownPrefix = "UA";
-  reset.ownContinent = "EU";
-  zd::host::ResetContest(stats, reset);
+  zd::host::ResetContest(stats, zd::test::HostReset("UA3AAA", "UA"));
 
   // The second thread reads what the status windows read, several thousand times a second.
   std::atomic<bool> running{true};

@@ -4,6 +4,7 @@
 
 #include "control/window_fakes.h"
 #include "platform/ole_date.h"
+#include "support/contest_calls.h"
 
 namespace zd {
 namespace {
@@ -18,19 +19,11 @@ struct BandChangeFixture : ::testing::Test {
   }
   // Logs a QSO at 10:mm on a band; consecutive QSOs on different bands of one hour count.
   void Log(const char* call, const char* band, int minute) {
-    QsoArgs a;
-    a.ownCall = "DL1AAA";
-    a.call = call;
-    a.time = OleDateTime{*DateFromCivil(2026, 12, 8, 10, minute, 0)};
-    a.freqHz = 14080000;
-    a.mode = "RTTY";
-    a.rstSent = a.rstRcvd = "599";
-    a.exchSent = "001";
-    a.exchRcvd = "123";
-    a.prefix = "DL";
-    a.continent = "EU";
-    a.band = band;
-    ASSERT_EQ(c.work.AddData(a), 1);
+    test::Qso q;
+    q.call = call;
+    q.time = OleDateTime{*DateFromCivil(2026, 12, 8, 10, minute, 0)};
+    q.band = band;
+    ASSERT_EQ(c.work.AddData(q.Args()), 1);
   }
   void LogChanges(int changes) {
     At(5);  // the counter only counts QSOs of the current hour

@@ -16,6 +16,7 @@
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
 #include "status_windows/ui_thread_win.h"
+#include "support/contest_calls.h"
 #include "support/fakes.h"
 
 namespace zd {
@@ -63,34 +64,24 @@ class StatusWindows : public ::testing::Test {
     thread_.Run([this] { window_.reset(); });
   }
 
-  void Reset(std::string_view ownPrefix) {
-    ResetArgs a;
-    a.ownCall = "DL1XX";
-    a.start = OleDateTime{At(0, 0)};
-    a.end = OleDateTime{At(23, 59)};
-    a.ownPrefix = ownPrefix;
-    a.ownContinent = "EU";
-    work_.ResetStats(a);
+  void Reset(std::string ownPrefix) {
+    test::Reset r;
+    r.ownCall = "DL1XX";
+    r.start = OleDateTime{At(0, 0)};
+    r.end = OleDateTime{At(23, 59)};
+    r.ownPrefix = std::move(ownPrefix);
+    work_.ResetStats(r.Args());
   }
-  QsoArgs Qso(std::string_view call, std::string_view band, std::string_view mode,
-              std::string_view prefix, std::string_view exch, int hour, int minute) {
-    QsoArgs q;
-    q.ownCall = "DL1XX";
-    q.call = call;
-    q.time = OleDateTime{At(hour, minute)};
-    q.freqHz = 14080000;
-    q.mode = mode;
-    q.rstSent = q.rstRcvd = "599";
-    q.exchSent = "001";
-    q.exchRcvd = exch;
-    q.prefix = prefix;
-    q.continent = "EU";
-    q.band = band;
+  static test::Qso Qso(std::string call, std::string band, std::string mode, std::string prefix,
+                       std::string exch, int hour, int minute) {
+    test::Qso q;
+    q.Call(std::move(call), std::move(prefix), "EU").On(std::move(band), std::move(mode));
+    q.Rcvd(std::move(exch)).time = OleDateTime{At(hour, minute)};
     return q;
   }
-  void Log(std::string_view call, std::string_view band, std::string_view mode,
-           std::string_view prefix, std::string_view exch, int hour = 12, int minute = 0) {
-    ASSERT_EQ(work_.AddData(Qso(call, band, mode, prefix, exch, hour, minute)), 1) << call;
+  void Log(std::string call, std::string band, std::string mode, std::string prefix,
+           std::string exch, int hour = 12, int minute = 0) {
+    ASSERT_EQ(work_.AddData(Qso(call, band, mode, prefix, exch, hour, minute).Args()), 1) << call;
   }
 
   // Makes the window on the window thread, creates and shows it.
@@ -233,7 +224,7 @@ TEST_F(StatusWindows, RegionWindowClearsStaleMarksAfterARemovalOfARussianQso) {
   Refresh(View("", 3, 0, "RTTY"));
   ASSERT_TRUE(Worked(w, "MO"));
 
-  ASSERT_EQ(work_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1)), 1);
+  ASSERT_EQ(work_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1).Args()), 1);
   work_.GetResult();
   Refresh(View("", 3, 0, "RTTY"));
   EXPECT_FALSE(Worked(w, "MO"));

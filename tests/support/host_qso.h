@@ -42,4 +42,16 @@ struct HostQso : host::Qso {
   }
 };
 
+// A contest reset as the host passes it: the own station in Europe, a contest from DATE
+// 45000 to 45001.
+inline host::Reset HostReset(std::string ownCall, std::string ownPrefix) {
+  host::Reset r;
+  r.ownCall = std::move(ownCall);
+  r.start = host::ValidTime(45000.0);
+  r.end = host::ValidTime(45001.0);
+  r.ownPrefix = std::move(ownPrefix);
+  r.ownContinent = "EU";
+  return r;
+}
+
 }  // namespace zd::test

@@ -40,37 +40,20 @@ class Unique {
   Handle h_ = Traits::Invalid();
 };
 
-template <typename H>
-struct GdiObjectTraits {
+// A handle kind that is null when empty and freed by one function.
+template <typename H, auto Free>
+struct FreedBy {
   using Handle = H;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
+  static void Close(Handle h) { Free(h); }
 };
-using Brush = Unique<GdiObjectTraits<HBRUSH>>;
-using Pen = Unique<GdiObjectTraits<HPEN>>;
-using Font = Unique<GdiObjectTraits<HFONT>>;
-using Bitmap = Unique<GdiObjectTraits<HBITMAP>>;
-
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteDC(h); }
-};
-using MemoryDc = Unique<MemoryDcTraits>;
-
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { CloseHandle(h); }
-};
-using KernelHandle = Unique<KernelHandleTraits>;
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DestroyIcon(h); }
-};
-using Icon = Unique<IconTraits>;
+using Brush = Unique<FreedBy<HBRUSH, &DeleteObject>>;
+using Pen = Unique<FreedBy<HPEN, &DeleteObject>>;
+using Font = Unique<FreedBy<HFONT, &DeleteObject>>;
+using Bitmap = Unique<FreedBy<HBITMAP, &DeleteObject>>;
+using MemoryDc = Unique<FreedBy<HDC, &DeleteDC>>;
+using KernelHandle = Unique<FreedBy<HANDLE, &CloseHandle>>;
+using Icon = Unique<FreedBy<HICON, &DestroyIcon>>;
 
 // A device context from GetDC, released with ReleaseDC.
 class WindowDc {

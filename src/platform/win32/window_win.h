@@ -10,14 +10,14 @@ namespace zd::win {
 
 class Window {
  public:
+  HWND hwnd() const { return hwnd_; }
+  // Destroys the window, if it is still there (also when the object ends).
+  void Destroy();
+
   Window() = default;
   virtual ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
-
-  HWND hwnd() const { return hwnd_; }
-  // Destroys the window, if it is still there.
-  void Destroy();
 
  protected:
   // Registers `windowClass` with the base's procedure and creates the window; false when
