@@ -95,6 +95,16 @@ std::size_t Columns(const std::string& s) {
   return n;
 }
 
+// What a class costs, as a section of a UBN report says it.
+std::string SectionTitle(Finding f, const CheckSettings& s, bool ru) {
+  if (f == Finding::kDupe || f == Finding::kRefused) {
+    return FindingName(f, ru) +
+           (ru ? " (не засчитывается модулем)" : " (not counted by the module)");
+  }
+  return FindingName(f, ru) + " (" +
+         PenaltyText(s.penalties[static_cast<std::size_t>(Index(f))], ru) + ")";
+}
+
 std::string MinutesText(double minutes, bool ru) {
   const std::string n = Fmt("%+.0f", minutes);
   return n + (ru ? " мин" : " min");
@@ -225,18 +235,18 @@ Heading MakeHeading(const CheckOutcome& o, std::size_t a, bool ru) {
   h.logLine = ru ? "Журнал " + log.fileName + " (" + log.format + "), категория " + category
                  : "Log " + log.fileName + " (" + log.format + "), category " + category;
   auto totals = [&](const ModuleTotals& t) {
-    return ru ? Fmt("%lld QSO, %lld очков, %lld множителей", static_cast<long long>(t.qsos),
+    return ru ? Fmt("QSO %lld, очки %lld, множители %lld", static_cast<long long>(t.qsos),
                     static_cast<long long>(t.points), static_cast<long long>(t.Multipliers()))
               : Fmt("%lld QSOs, %lld points, %lld multipliers", static_cast<long long>(t.qsos),
                     static_cast<long long>(t.points), static_cast<long long>(t.Multipliers()));
   };
-  h.claimed = (ru ? "Заявлено:   " : "Claimed:  ") + totals(r.claimed) +
+  h.claimed = (ru ? "Заявлено:     " : "Claimed:  ") + totals(r.claimed) +
               (ru ? ", результат " : ", score ") + Thousands(r.claimed.score);
   h.checked = (ru ? "После сверки: " : "Checked:  ") + totals(r.checked) +
-              (ru ? ", штраф " + std::to_string(r.penaltyPoints) + " очков, результат "
+              (ru ? ", штрафные очки " + std::to_string(r.penaltyPoints) + ", результат "
                   : ", " + std::to_string(r.penaltyPoints) + " penalty points, score ") +
               Thousands(r.finalScore);
-  h.removed = ru ? "Снято QSO: " + std::to_string(r.removed)
+  h.removed = ru ? "Снято QSO:    " + std::to_string(r.removed)
                  : "Removed:  " + std::to_string(r.removed) + " QSOs";
   const double minutes = static_cast<double>(o.cross.offsetSeconds[a]) / 60.0;
   if (std::fabs(minutes) >= 1.0 && o.cross.offsetSamples[a] >= 3) {
@@ -322,13 +332,15 @@ std::string UbnText(const CheckOutcome& o, std::size_t a) {
     if (entries.empty()) return;
     t += "\n=== " + title + " ===\n";
     for (const Entry& e : entries) {
+      t += "\n";
       const std::string mineLabel = yours + std::to_string(LogAt(o, a).qsos[e.qso].line);
       // Cyrillic letters take two bytes in UTF-8 but one column.
-      const std::size_t width = std::max(Columns(mineLabel), Columns(e.theirLabel));
+      const std::string mine = mineLabel + ":", theirs = e.theirLabel + ":";
+      const std::size_t width = std::max(Columns(mine), Columns(theirs));
       auto pad = [&](const std::string& s) { return s + std::string(width - Columns(s), ' '); };
-      t += "  " + pad(mineLabel) + ":  " + e.mine + "\n";
-      if (!e.theirs.empty()) t += "  " + pad(e.theirLabel) + ":  " + e.theirs + "\n";
-      t += "  " + e.reason + "\n\n";
+      t += "  " + pad(mine) + " " + e.mine + "\n";
+      if (!e.theirs.empty()) t += "  " + pad(theirs) + " " + e.theirs + "\n";
+      t += "  " + e.reason + "\n";
     }
   };
   const auto entries = Entries(o, a, ru);
@@ -337,9 +349,7 @@ std::string UbnText(const CheckOutcome& o, std::size_t a) {
     for (const Entry& e : entries) {
       if (e.finding == f) of.push_back(e);
     }
-    section(FindingName(f, ru) + " (" +
-                PenaltyText(o.settings.penalties[static_cast<std::size_t>(Index(f))], ru) + ")",
-            of);
+    section(SectionTitle(f, o.settings, ru), of);
   }
   section(ru ? "Ваш позывной принят с ошибкой (QSO засчитаны)"
              : "Your call miscopied by the other station (your QSOs stand)",
@@ -392,9 +402,7 @@ std::string UbnHtml(const CheckOutcome& o, std::size_t a) {
     for (const Entry& e : entries) {
       if (e.finding == f) of.push_back(e);
     }
-    section(FindingName(f, ru) + " (" +
-                PenaltyText(o.settings.penalties[static_cast<std::size_t>(Index(f))], ru) + ")",
-            of);
+    section(SectionTitle(f, o.settings, ru), of);
   }
   section(ru ? "Ваш позывной принят с ошибкой (QSO засчитаны)"
              : "Your call miscopied by the other station (your QSOs stand)",
