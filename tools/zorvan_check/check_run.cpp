@@ -123,6 +123,7 @@ std::string UsageText() {
          "  --cty FILE          country file in CTY format (default: " +
          replay::DefaultCountryFilePath() +
          ")\n"
+         "  --workers N         processes scoring with the module (default: one per core)\n"
          "  --keep-scratch      keep the module's work folder OUT_DIR/.module-work\n"
          "  --quiet             no progress on the terminal\n"
          "  --version, --help\n"
@@ -164,6 +165,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       o.keepScratch = true;
     } else if (name == "--quiet") {
       o.quiet = true;
+    } else if (name == "--workers") {
+      if (!take()) return std::nullopt;
+      if (value.size() != 1 || value[0] < '1' || value[0] > '9') {
+        error = "--workers " + value + ": a number of processes from 1 to 9";
+        return std::nullopt;
+      }
+      o.workers = value[0] - '0';
     } else if (name == "--window" || name == "--search") {
       if (!take()) return std::nullopt;
       int& target = name == "--window" ? o.settings.windowSeconds : o.settings.searchSeconds;
@@ -213,24 +221,39 @@ std::vector<char> KeptQsos(const std::vector<Outcome>& outcomes, const CheckSett
   return keep;
 }
 
-CheckOutcome CheckContest(ContestLogs contest, const CheckSettings& settings, LogScorer& scorer,
-                          CountryCache& countries) {
+CheckOutcome CheckContest(ContestLogs contest, const CheckSettings& settings, ScoringPool& scoring,
+                          CountryCache& countries, const Progress& progress) {
+  auto step = std::chrono::steady_clock::now();
+  auto said = [&](const std::string& what) {
+    if (!progress) return;
+    const auto now = std::chrono::steady_clock::now();
+    char took[32];
+    std::snprintf(took, sizeof took, " (%.1f s)",
+                  std::chrono::duration<double>(now - step).count());
+    step = now;
+    progress(what + took);
+  };
   CheckOutcome out;
   out.settings = settings;
   out.stations.resize(contest.logs.size());
-  for (std::size_t a = 0; a < contest.logs.size(); ++a) {
-    out.stations[a].claimed = scorer.ScoreClaimed(contest.logs[a], contest.pool, countries);
-  }
+  std::vector<ScoreJob> jobs;
+  for (std::size_t a = 0; a < contest.logs.size(); ++a) jobs.push_back({a, nullptr});
+  const std::vector<ModuleTotals> claimed = scoring.Score(contest, countries, jobs);
+  for (std::size_t a = 0; a < contest.logs.size(); ++a) out.stations[a].claimed = claimed[a];
+  said("scored as claimed");
   out.cross = CrossCheck(contest, settings);
+  said("cross-checked");
+  std::vector<std::vector<char>> keeps(contest.logs.size());
+  jobs.clear();
   for (std::size_t a = 0; a < contest.logs.size(); ++a) {
     const StationLog& log = contest.logs[a];
     StationResult& r = out.stations[a];
     const auto& outcomes = out.cross.outcomes[a];
-    const std::vector<char> keep = KeptQsos(outcomes, settings);
+    keeps[a] = KeptQsos(outcomes, settings);
     for (std::size_t i = 0; i < outcomes.size(); ++i) {
       const auto f = static_cast<std::size_t>(Index(outcomes[i].finding));
       ++r.counts[f];
-      if (keep[i]) continue;
+      if (keeps[a][i]) continue;
       ++r.removed;
       const Qso& q = log.qsos[i];
       const CallCountry& c = countries.Of(contest.pool, q.call);
@@ -238,10 +261,16 @@ CheckOutcome CheckContest(ContestLogs contest, const CheckSettings& settings, Lo
           static_cast<int64_t>(settings.penalties[f].extraQsos) *
           QsoPoints(log.prefix, log.continent, c.prefix, c.continent, contest.pool[q.band]);
     }
-    r.checked = r.removed == 0 ? r.claimed : scorer.ScoreKept(log, keep, contest.pool, countries);
+    r.checked = r.claimed;
+    if (r.removed > 0) jobs.push_back({a, &keeps[a]});
+  }
+  const std::vector<ModuleTotals> checked = scoring.Score(contest, countries, jobs);
+  for (std::size_t k = 0; k < jobs.size(); ++k) out.stations[jobs[k].log].checked = checked[k];
+  for (StationResult& r : out.stations) {
     r.finalScore =
         std::max<int64_t>(0, r.checked.points - r.penaltyPoints) * r.checked.Multipliers();
   }
+  said("scored as checked");
   out.contest = std::move(contest);
   return out;
 }
@@ -313,8 +342,9 @@ int RunCheck(const std::vector<std::string>& args) {
   CountryCache countries(cty);
   CheckOutcome outcome;
   try {
-    LogScorer scorer(*link, scratch);
-    outcome = CheckContest(std::move(contest), o.settings, scorer, countries);
+    ScoringPool scoring(*link, scratch, o.workers > 0 ? o.workers : CoreCount());
+    outcome = CheckContest(std::move(contest), o.settings, scoring, countries,
+                           o.quiet ? Progress() : Progress(Say));
   } catch (const std::exception& e) {
     Say(e.what());
     return 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "zorvan_check/log_scorer.h"
 #include "zorvan_check/log_store.h"
 #include "zorvan_check/matcher.h"
+#include "zorvan_check/scoring_pool.h"
 
 namespace zd::check {
 
@@ -22,6 +24,7 @@ struct Options {
   std::string libPath;  // empty: the module beside the program
   std::string ctyPath;  // empty: the default country file
   bool keepScratch = false;
+  int workers = 0;  // processes scoring with the module; 0: one per core
   bool quiet = false;
   bool version = false, help = false;
 };
@@ -57,10 +60,12 @@ int QsoPoints(std::string_view ownPrefix, std::string_view ownContinent, std::st
 // Which QSOs of a log stay in its checked score under the settings.
 std::vector<char> KeptQsos(const std::vector<Outcome>& outcomes, const CheckSettings& settings);
 
-// Everything but reading and publishing: scores, cross-check, penalties. `scorer` works
-// in its scratch folder; `countries` resolves the worked calls.
-CheckOutcome CheckContest(ContestLogs contest, const CheckSettings& settings, LogScorer& scorer,
-                          CountryCache& countries);
+// Everything but reading and publishing: scores, cross-check, penalties. `scoring` runs
+// the module in its scratch folders; `countries` resolves the worked calls.
+// `progress`, when given, hears of each step as it ends.
+using Progress = std::function<void(const std::string&)>;
+CheckOutcome CheckContest(ContestLogs contest, const CheckSettings& settings, ScoringPool& scoring,
+                          CountryCache& countries, const Progress& progress = {});
 
 // Runs the whole tool; returns the exit status: 0 done (also when some logs could not be
 // read), 1 a folder or country file that cannot be used, 2 a usage error, 3 a module

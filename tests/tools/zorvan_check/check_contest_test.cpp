@@ -70,9 +70,11 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
     ContestLogs contest = ReadLogsFolder((fs::path(folder) / "logs").string(), Cty());
     ASSERT_EQ(contest.logs.size(), truth.truth.size());
     CountryCache countries(Cty());
-    LogScorer scorer(Module(), (fs::path(folder) / "work").string());
+    // Two scoring processes where the platform has them, as on the organisers' machines.
+    ScoringPool scoring(Module(), (fs::path(folder) / "work").string(), 2);
     const CheckSettings settings;
-    const CheckOutcome out = CheckContest(std::move(contest), settings, scorer, countries);
+    const CheckOutcome out = CheckContest(std::move(contest), settings, scoring, countries);
+    LogScorer& scorer = scoring.scorer();
 
     std::array<Figures, kFindingCount> figures{};
     std::map<BustKind, Figures> busts;
