@@ -282,7 +282,7 @@ std::string Page(const std::string& title, const std::string& lang, const std::s
          "h1{font-size:22px}h2{font-size:17px;margin-top:28px;border-bottom:1px solid #ccc}"
          "table{border-collapse:collapse;margin:8px 0}"
          "th,td{border:1px solid #bbb;padding:3px 7px;font-size:13px}"
-         "th{background:#fffac6}td.n{text-align:right}"
+         "th{background:#fffac6}td.n{text-align:right;white-space:nowrap}td.why{min-width:260px}"
          "td.line{font-family:monospace;white-space:pre;font-size:12px}"
          "tr:nth-child(even) td{background:#f7f7f7}"
          ".box{background:#f4f4f4;border:1px solid #ddd;padding:8px 12px;margin:8px 0}"
@@ -392,7 +392,7 @@ std::string UbnHtml(const CheckOutcome& o, std::size_t a) {
       b += "<tr><td class=\"line\">" + std::to_string(LogAt(o, a).qsos[e.qso].line) + ": " +
            HtmlEscape(e.mine) + "</td><td class=\"line\">" +
            (e.theirs.empty() ? std::string() : HtmlEscape(e.theirLabel + ": " + e.theirs)) +
-           "</td><td>" + HtmlEscape(e.reason) + "</td></tr>";
+           "</td><td class=\"why\">" + HtmlEscape(e.reason) + "</td></tr>";
     }
     b += "</table>";
   };
