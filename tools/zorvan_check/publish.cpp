@@ -207,6 +207,25 @@ std::vector<Entry> MiscopiedByOthers(const CheckOutcome& o, std::size_t a, bool 
   return entries;
 }
 
+// A report's sections in their order: each finding class with its lines, then the QSOs
+// whose other station miscopied this station's call.
+std::vector<std::pair<std::string, std::vector<Entry>>> Sections(const CheckOutcome& o,
+                                                                 std::size_t a, bool ru) {
+  std::vector<std::pair<std::string, std::vector<Entry>>> sections;
+  const auto entries = Entries(o, a, ru);
+  for (Finding f : kReportOrder) {
+    std::vector<Entry> of;
+    for (const Entry& e : entries) {
+      if (e.finding == f) of.push_back(e);
+    }
+    sections.emplace_back(SectionTitle(f, o.settings, ru), std::move(of));
+  }
+  sections.emplace_back(ru ? "Ваш позывной принят с ошибкой (QSO засчитаны)"
+                           : "Your call miscopied by the other station (your QSOs stand)",
+                        MiscopiedByOthers(o, a, ru));
+  return sections;
+}
+
 // Calls of stations that sent no log, with how often this log has them.
 std::vector<std::pair<std::string, int>> NotCheckable(const CheckOutcome& o, std::size_t a) {
   std::map<std::string, int> calls;
@@ -343,17 +362,7 @@ std::string UbnText(const CheckOutcome& o, std::size_t a) {
       t += "  " + e.reason + "\n";
     }
   };
-  const auto entries = Entries(o, a, ru);
-  for (Finding f : kReportOrder) {
-    std::vector<Entry> of;
-    for (const Entry& e : entries) {
-      if (e.finding == f) of.push_back(e);
-    }
-    section(SectionTitle(f, o.settings, ru), of);
-  }
-  section(ru ? "Ваш позывной принят с ошибкой (QSO засчитаны)"
-             : "Your call miscopied by the other station (your QSOs stand)",
-          MiscopiedByOthers(o, a, ru));
+  for (const auto& [title, entries] : Sections(o, a, ru)) section(title, entries);
   const auto nc = NotCheckable(o, a);
   if (!nc.empty()) {
     t += "\n=== " + FindingName(Finding::kNotCheckable, ru) +
@@ -396,17 +405,7 @@ std::string UbnHtml(const CheckOutcome& o, std::size_t a) {
     }
     b += "</table>";
   };
-  const auto entries = Entries(o, a, ru);
-  for (Finding f : kReportOrder) {
-    std::vector<Entry> of;
-    for (const Entry& e : entries) {
-      if (e.finding == f) of.push_back(e);
-    }
-    section(SectionTitle(f, o.settings, ru), of);
-  }
-  section(ru ? "Ваш позывной принят с ошибкой (QSO засчитаны)"
-             : "Your call miscopied by the other station (your QSOs stand)",
-          MiscopiedByOthers(o, a, ru));
+  for (const auto& [title, entries] : Sections(o, a, ru)) section(title, entries);
   const auto nc = NotCheckable(o, a);
   if (!nc.empty()) {
     b += "<h2>" + HtmlEscape(FindingName(Finding::kNotCheckable, ru)) +

@@ -40,6 +40,15 @@ std::string Text(double x, double y, const std::string& text, const char* anchor
          "\" text-anchor=\"" + anchor + "\"" + extra + ">" + HtmlEscape(text) + "</text>";
 }
 
+// The opening of a chart: its size, its title as a tooltip and as a heading.
+std::string SvgStart(const std::string& title, int width, int height) {
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
+         "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) +
+         " " + std::to_string(height) + "\" font-family=\"sans-serif\" role=\"img\"><title>" +
+         HtmlEscape(title) + "</title>" +
+         Text(width / 2.0, 18, title, "middle", 14, " font-weight=\"bold\"");
+}
+
 }  // namespace
 
 std::string HtmlEscape(std::string_view text) {
@@ -79,12 +88,7 @@ std::string StackedBarsSvg(const std::string& title, const std::vector<Series>& 
   }
   const double step = AxisStep(maxTotal);
   const double axisTop = std::max(step, std::ceil(maxTotal / step) * step);
-  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
-                    "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
-                    std::to_string(width) + " " + std::to_string(height) +
-                    "\" font-family=\"sans-serif\" role=\"img\">";
-  svg += "<title>" + HtmlEscape(title) + "</title>";
-  svg += Text(width / 2.0, 18, title, "middle", 14, " font-weight=\"bold\"");
+  std::string svg = SvgStart(title, width, height);
   for (double v = 0; v <= axisTop + step / 2; v += step) {
     const double y = top + plotH - v / axisTop * plotH;
     svg += "<line x1=\"" + Num(left) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(left + plotW) +
@@ -138,12 +142,7 @@ std::string HorizontalBarsSvg(const std::string& title, const std::vector<std::s
   const double plotW = width - left - right;
   double maxValue = 0;
   for (double v : values) maxValue = std::max(maxValue, v);
-  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
-                    "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
-                    std::to_string(width) + " " + std::to_string(height) +
-                    "\" font-family=\"sans-serif\" role=\"img\">";
-  svg += "<title>" + HtmlEscape(title) + "</title>";
-  svg += Text(width / 2.0, 18, title, "middle", 14, " font-weight=\"bold\"");
+  std::string svg = SvgStart(title, width, height);
   for (std::size_t i = 0; i < labels.size(); ++i) {
     const double y = top + rowH * static_cast<double>(i);
     const double v = i < values.size() ? values[i] : 0;
