@@ -66,6 +66,8 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
     sim.seed = seed;
     sim.stations = 300;
     const std::string folder = testing::FreshFolder("sim" + std::to_string(seed));
+    // Removed after the scoring processes have left it.
+    const testing::FolderRemover remover{folder};
     const SimContest truth = SimulateContest(sim, (fs::path(folder) / "logs").string());
     ContestLogs contest = ReadLogsFolder((fs::path(folder) / "logs").string(), Cty());
     ASSERT_EQ(contest.logs.size(), truth.truth.size());
@@ -135,7 +137,6 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
     std::printf("  checked score = module's score without the injected bad QSOs: %d of %zu logs\n",
                 scoresEqual, out.contest.logs.size());
     EXPECT_EQ(scoresEqual, static_cast<int>(out.contest.logs.size()));
-    fs::remove_all(folder);
   }
 }
 

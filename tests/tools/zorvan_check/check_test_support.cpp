@@ -62,4 +62,9 @@ std::string FreshFolder(const std::string& name) {
   return dir.string();
 }
 
+FolderRemover::~FolderRemover() {
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+}
+
 }  // namespace zd::check::testing

@@ -23,5 +23,10 @@ ContestLogs MakeContest(const std::vector<replay::ReplayLog>& logs);
 
 // A fresh, empty folder for one test.
 std::string FreshFolder(const std::string& name);
+// Removes a folder when it goes out of scope.
+struct FolderRemover {
+  std::string folder;
+  ~FolderRemover();
+};
 
 }  // namespace zd::check::testing
