@@ -38,5 +38,5 @@ pick() {  # pick russian|other
 }
 shot "$demo/out/results.html" check_results 1400 900
 shot "$demo/out/overview.html" check_overview 1280 1500
-shot "$demo/out/ubn/$(pick other).html" check_ubn_en 1400 1000
-shot "$demo/out/ubn/$(pick russian).html" check_ubn_ru 1400 1000
+shot "$demo/out/ubn/$(pick other).html" check_ubn_en 1500 1000
+shot "$demo/out/ubn/$(pick russian).html" check_ubn_ru 1500 1000

@@ -297,12 +297,12 @@ std::string Page(const std::string& title, const std::string& lang, const std::s
   return "<!DOCTYPE html>\n<html lang=\"" + lang + "\"><head><meta charset=\"utf-8\"><title>" +
          HtmlEscape(title) +
          "</title><style>"
-         "body{font-family:sans-serif;margin:24px;color:#222;max-width:1400px}"
+         "body{font-family:sans-serif;margin:24px;color:#222}"
          "h1{font-size:22px}h2{font-size:17px;margin-top:28px;border-bottom:1px solid #ccc}"
          "table{border-collapse:collapse;margin:8px 0}"
          "th,td{border:1px solid #bbb;padding:3px 7px;font-size:13px}"
          "th{background:#fffac6}td.n{text-align:right;white-space:nowrap}td.why{min-width:260px}"
-         "td.line{font-family:monospace;white-space:pre;font-size:12px}"
+         "td.line{font-family:monospace;white-space:pre;font-size:11px}"
          "tr:nth-child(even) td{background:#f7f7f7}"
          ".box{background:#f4f4f4;border:1px solid #ddd;padding:8px 12px;margin:8px 0}"
          ".charts{display:flex;flex-wrap:wrap;gap:18px}.bad{color:#b00}"
