@@ -12,10 +12,11 @@
 #include <random>
 #include <string>
 
+#include "host_boundary/stats_module.h"
 #include "zorvan_check/check_run.h"
 #include "zorvan_check/publish.h"
 #include "zorvan_check/simulator.h"
-#include "zorvan_replay/host_module.h"
+#include "zorvan_replay/replay_platform.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ void BM_CheckContest(benchmark::State& state) {
   static const zd::replay::CountryFile cty =
       zd::replay::CountryFile::Load(zd::replay::DefaultCountryFilePath());
   std::string error;
-  static auto link = LoadModuleLink(zd::replay::DefaultLibraryPath(), error);
-  if (!link) {
+  static const auto module = zd::host::StatsModule::Load(zd::replay::DefaultLibraryPath(), error);
+  if (!module) {
     state.SkipWithError(error.c_str());
     return;
   }
@@ -68,7 +69,7 @@ void BM_CheckContest(benchmark::State& state) {
     CountryCache countries(cty);
     CheckOutcome outcome;
     {
-      ScoringPool scoring(*link, folder + "/out/.module-work", CoreCount());
+      ScoringPool scoring(module->exports(), folder + "/out/.module-work", CoreCount());
       outcome = CheckContest(std::move(contest), CheckSettings{}, scoring, countries);
     }
     Publish(outcome, folder + "/out");

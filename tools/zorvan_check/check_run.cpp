@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/contest_rules.h"
 #include "zd_version.h"
 #include "zorvan_check/publish.h"
-#include "zorvan_replay/host_module.h"
+#include "zorvan_replay/replay_platform.h"
 
 namespace zd::check {
 namespace {
@@ -207,9 +208,10 @@ int QsoPoints(std::string_view ownPrefix, std::string_view ownContinent, std::st
               std::string_view continent, std::string_view band) {
   // The module stores these two prefixes of Italy as "I".
   if (prefix == "IT9" || prefix == "IG9") prefix = "I";
-  const int points = prefix == ownPrefix ? 1 : continent == ownContinent ? 3 : 5;
-  const bool low = band == "160m" || band == "80m" || band == "40m";
-  return low ? points * 2 : points;
+  const PointClass c = prefix == ownPrefix         ? kOwnPrefix
+                       : continent == ownContinent ? kOwnContinent
+                                                   : kOtherContinent;
+  return zd::QsoPoints(c, BandIndexOf(band));
 }
 
 std::vector<char> KeptQsos(const std::vector<Outcome>& outcomes, const CheckSettings& settings) {
@@ -333,16 +335,20 @@ int RunCheck(const std::vector<std::string>& args) {
         " QSO lines read from " + logsFolder);
   }
 
-  auto link = LoadModuleLink(libPath, error);
-  if (!link) {
+  const auto module = host::StatsModule::Load(libPath, error);
+  if (!module) {
     Say(error);
+    return 3;
+  }
+  if ((*module)->GetNumberOfSets() < 1 || (*module)->GetSetName(0) == nullptr) {
+    Say(libPath + ": the module offers no contest");
     return 3;
   }
   const std::string scratch = (fs::path(outFolder) / ".module-work").string();
   CountryCache countries(cty);
   CheckOutcome outcome;
   try {
-    ScoringPool scoring(*link, scratch, o.workers > 0 ? o.workers : CoreCount());
+    ScoringPool scoring(module->exports(), scratch, o.workers > 0 ? o.workers : CoreCount());
     outcome = CheckContest(std::move(contest), o.settings, scoring, countries,
                            o.quiet ? Progress() : Progress(Say));
   } catch (const std::exception& e) {

@@ -52,8 +52,8 @@ struct CheckOutcome {
   CheckSettings settings;
 };
 
-// The points one QSO earns by the contest's rules (1 own country, 3 own continent, 5
-// otherwise, doubled on 160, 80 and 40 m): what a penalty of one QSO costs.
+// The points one QSO earns by the contest's rules (its point class and band): what a
+// penalty of one QSO costs.
 int QsoPoints(std::string_view ownPrefix, std::string_view ownContinent, std::string_view prefix,
               std::string_view continent, std::string_view band);
 

@@ -8,6 +8,7 @@
 
 #include "engine/bad_qso_report.h"
 #include "engine/ole_date.h"
+#include "host_boundary/host_calls.h"
 
 namespace zd::check {
 namespace {
@@ -69,7 +70,8 @@ ModuleTotals ParseSummary(std::string_view text) {
   return t;
 }
 
-LogScorer::LogScorer(ModuleLink& link, const std::string& scratchFolder) : link_(link) {
+LogScorer::LogScorer(const host::Exports& module, const std::string& scratchFolder)
+    : module_(module) {
   std::error_code ec;
   previousFolder_ = fs::current_path(ec).string();
   fs::create_directories(scratchFolder, ec);
@@ -99,7 +101,12 @@ ModuleTotals LogScorer::ScoreKept(const StationLog& log, const std::vector<char>
 ModuleTotals LogScorer::Run(const StationLog& log, const std::vector<char>* keep,
                             const StringPool& pool, CountryCache& countries, StationLog* record) {
   const std::string& own = pool[log.ownCall];
-  link_.Reset(own, log.prefix, log.continent, log.firstDate, log.lastDate);
+  host::ResetContest(module_, host::Reset{.pathPrefix = ".\\",
+                                          .ownCall = own,
+                                          .start = host::ValidTime(log.firstDate),
+                                          .end = host::ValidTime(log.lastDate),
+                                          .ownPrefix = log.prefix,
+                                          .ownContinent = log.continent});
   const std::string report = ReportFileName(OleDateTime{log.lastDate, kDateValid});
   std::error_code ec;
   std::uintmax_t reportSize = record ? fs::file_size(report, ec) : 0;
@@ -108,9 +115,11 @@ ModuleTotals LogScorer::Run(const StationLog& log, const std::vector<char>* keep
     if (keep && !(*keep)[i]) continue;
     const Qso& q = log.qsos[i];
     const CallCountry& country = countries.Of(pool, q.call);
-    ModuleQso m;
+    const host::HostDateTime time = host::ValidTime(DateOfSeconds(q.seconds));
+    host::RawQso m;
+    m.ownCall = own.c_str();
     m.call = pool[q.call].c_str();
-    m.date = DateOfSeconds(q.seconds);
+    m.time = &time;
     m.freqHz = q.freqHz;
     m.mode = pool[q.mode].c_str();
     m.rstSent = pool[q.rstSent].c_str();
@@ -120,7 +129,7 @@ ModuleTotals LogScorer::Run(const StationLog& log, const std::vector<char>* keep
     m.prefix = country.prefix.c_str();
     m.continent = country.continent.c_str();
     m.band = pool[q.band].c_str();
-    const bool stored = link_.Add(own, m);
+    const bool stored = host::AddData(module_, m) != 0;
     if (!record) continue;
     Qso& r = record->qsos[i];
     r.verdict = stored ? ModuleVerdict::kCounted : ModuleVerdict::kRefused;
@@ -147,7 +156,7 @@ ModuleTotals LogScorer::Run(const StationLog& log, const std::vector<char>* keep
       }
     }
   }
-  return ParseSummary(link_.Result());
+  return ParseSummary(host::Result(module_));
 }
 
 }  // namespace zd::check

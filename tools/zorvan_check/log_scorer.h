@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host_boundary/stats_module.h"
 #include "zorvan_check/check_types.h"
 #include "zorvan_check/log_store.h"
-#include "zorvan_check/module_link.h"
 
 namespace zd::check {
 
@@ -30,7 +30,7 @@ class LogScorer {
  public:
   // Creates `scratchFolder` and makes it the current folder until the scorer is gone.
   // Throws std::runtime_error when the folder cannot be used.
-  LogScorer(ModuleLink& link, const std::string& scratchFolder);
+  LogScorer(const host::Exports& module, const std::string& scratchFolder);
   ~LogScorer();
   LogScorer(const LogScorer&) = delete;
   LogScorer& operator=(const LogScorer&) = delete;
@@ -45,7 +45,7 @@ class LogScorer {
   ModuleTotals Run(const StationLog& log, const std::vector<char>* keep, const StringPool& pool,
                    CountryCache& countries, StationLog* record);
 
-  ModuleLink& link_;
+  const host::Exports& module_;
   std::string previousFolder_;
 };
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "engine/contest_rules.h"
 #include "engine/ole_date.h"
 #include "zorvan_check/svg_chart.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 constexpr const char* kBandColours[] = {"#4e79a7", "#f28e2b", "#e15759",
                                         "#76b7b2", "#59a14f", "#edc948"};
 constexpr const char* kFindingColours[] = {"#59a14f", "#e15759", "#f28e2b", "#edc948", "#b07aa1",
@@ -45,10 +45,10 @@ std::string TimeText(int64_t seconds, const char* format) {
   return FormatDate(OleDateTime{DateOfSeconds(seconds), kDateValid}, format);
 }
 
+// A Cabrillo line's mode code, or the mode's text for a mode without one.
 std::string ModeCode(const std::string& mode) {
-  if (mode == "RTTY") return "RY";
-  if (mode == "BPSK63") return "PM";
-  return mode;
+  const ModeRule* m = FindMode(mode);
+  return m && !m->cabrilloCode.empty() ? std::string(m->cabrilloCode) : mode;
 }
 
 const StationLog& LogAt(const CheckOutcome& o, std::size_t i) { return o.contest.logs[i]; }
@@ -606,12 +606,14 @@ std::string OverviewHtml(const CheckOutcome& o) {
         const auto h = static_cast<std::size_t>(q.seconds / 3600 - hour0);
         if (h >= hours) continue;
         for (std::size_t k = 0; k < 6; ++k) {
-          if (c.pool[q.band] == kBands[k]) bars[h].values[k] += 1;
+          if (c.pool[q.band] == zd::kBands[k].text) bars[h].values[k] += 1;
         }
       }
     }
     std::vector<Series> series;
-    for (std::size_t k = 0; k < 6; ++k) series.push_back({kBands[k], kBandColours[k]});
+    for (std::size_t k = 0; k < 6; ++k) {
+      series.push_back({std::string(zd::kBands[k].text), kBandColours[k]});
+    }
     b += StackedBarsSvg("QSO lines per clock hour (UTC), by band", series, bars, 720, 300,
                         hours > 24 ? 3 : 2);
   }

@@ -49,7 +49,7 @@ ModuleTotals TakeTotals(const std::string& in, std::size_t& pos) {
 
 // What one worker does: its share of the jobs, each result written to `resultFile`.
 struct WorkerTask {
-  ModuleLink* link;
+  const host::Exports* module;
   std::string scratch, resultFile;
   ContestLogs* contest;
   CountryCache* countries;
@@ -59,7 +59,7 @@ struct WorkerTask {
 
 void RunWorker(void* context) {
   WorkerTask& t = *static_cast<WorkerTask*>(context);
-  LogScorer scorer(*t.link, t.scratch);
+  LogScorer scorer(*t.module, t.scratch);
   std::string out;
   for (std::size_t k : t.mine) {
     const ScoreJob& job = (*t.jobs)[k];
@@ -89,11 +89,11 @@ int CoreCount() {
   return n == 0 ? 1 : static_cast<int>(n);
 }
 
-ScoringPool::ScoringPool(ModuleLink& link, const std::string& scratchFolder, int workers)
-    : link_(link),
+ScoringPool::ScoringPool(const host::Exports& module, const std::string& scratchFolder, int workers)
+    : module_(module),
       scratch_(AbsoluteFolder(scratchFolder)),
       workers_(std::max(1, workers)),
-      scorer_(link, scratch_) {}
+      scorer_(module, scratch_) {}
 
 std::vector<ModuleTotals> ScoringPool::Score(ContestLogs& contest, CountryCache& countries,
                                              const std::vector<ScoreJob>& jobs) {
@@ -117,7 +117,8 @@ std::vector<ModuleTotals> ScoringPool::Score(ContestLogs& contest, CountryCache&
   for (std::size_t w = 1; w < shares.size(); ++w) {
     if (shares[w].empty()) continue;
     const std::string folder = scratch_ + "-" + std::to_string(w);
-    tasks.push_back({&link_, folder, folder + ".results", &contest, &countries, &jobs, shares[w]});
+    tasks.push_back(
+        {&module_, folder, folder + ".results", &contest, &countries, &jobs, shares[w]});
     const long long h = ForkWorker(RunWorker, &tasks.back());
     if (h < 0) {
       // No copies of the process here: this one does that share too.

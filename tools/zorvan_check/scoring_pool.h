@@ -20,7 +20,7 @@ struct ScoreJob {
 class ScoringPool {
  public:
   // `workers` processes in all, this one included (at least 1).
-  ScoringPool(ModuleLink& link, const std::string& scratchFolder, int workers);
+  ScoringPool(const host::Exports& module, const std::string& scratchFolder, int workers);
 
   // This process's scorer.
   LogScorer& scorer() { return scorer_; }
@@ -32,7 +32,7 @@ class ScoringPool {
                                   const std::vector<ScoreJob>& jobs);
 
  private:
-  ModuleLink& link_;
+  const host::Exports& module_;
   std::string scratch_;
   int workers_;
   LogScorer scorer_;

@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "callsign/region.h"
+#include "engine/contest_rules.h"
 #include "engine/ole_date.h"
 #include "zorvan_check/near_call.h"
 
@@ -18,9 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr int kBandKHz[] = {1838, 3580, 7035, 14080, 21080, 28080};
-constexpr int kBandWeight[] = {5, 12, 20, 30, 20, 13};
+constexpr int kBandWeight[] = {5, 12, 20, 30, 20, 13};  // per cent, 160 m to 10 m
+static_assert(std::size(kBandWeight) == zd::kBands.size());
 constexpr const char* kRussianHeads[] = {"R", "RA", "RN", "RV", "RW", "RZ", "UA", "RU", "RK"};
 constexpr char kRussianDigits[] = {'1', '3', '4', '6', '9', '0'};
 constexpr const char* kOtherHeads[] = {"DL", "OK", "SP", "UT", "UR", "G",  "IK", "EA", "F",
@@ -119,7 +119,7 @@ class Simulation {
 
   int RandomBand() {
     int r = Below(100);
-    for (int b = 0; b < 6; ++b) {
+    for (int b = 0; b < kBandCount; ++b) {
       if (r < kBandWeight[b]) return b;
       r -= kBandWeight[b];
     }
@@ -323,7 +323,8 @@ class Simulation {
   }
 
   int FreqKHz(const Contact& c, std::size_t contact) const {
-    return kBandKHz[c.band] + static_cast<int>(contact % 20) + (c.rtty ? 0 : -8);
+    return static_cast<int>(zd::kBands[static_cast<std::size_t>(c.band)].workingHz / 1000) +
+           static_cast<int>(contact % 20) + (c.rtty ? 0 : -8);
   }
 
   std::string Cabrillo(const Station& st, const std::vector<LineRef>& mine) const {
@@ -361,7 +362,8 @@ class Simulation {
       char freq[32];
       std::snprintf(freq, sizeof freq, "%.3f", FreqKHz(c, r.contact) / 1000.0);
       t += field("CALL", side.callLogged) + field("QSO_DATE", TimeText(side.seconds, "%Y%m%d")) +
-           field("TIME_ON", TimeText(side.seconds, "%H%M")) + field("BAND", kBands[c.band]) +
+           field("TIME_ON", TimeText(side.seconds, "%H%M")) +
+           field("BAND", std::string(zd::kBands[static_cast<std::size_t>(c.band)].text)) +
            field("FREQ", freq) +
            (c.rtty ? field("MODE", "RTTY") : field("MODE", "PSK") + field("SUBMODE", "PSK63")) +
            field("RST_SENT", "599") + field("RST_RCVD", "599") +

@@ -7,8 +7,10 @@
 #include <set>
 #include <system_error>
 
+#include "host_boundary/host_calls.h"
+#include "reports/cabrillo.h"
 #include "zd_version.h"
-#include "zorvan_replay/host_module.h"
+#include "zorvan_replay/replay_platform.h"
 
 namespace zd::replay {
 namespace {
@@ -27,16 +29,6 @@ std::string Absolute(const std::string& path) {
   std::error_code ec;
   const fs::path p = fs::absolute(path, ec);
   return ec ? path : p.string();
-}
-
-// The base name the module gives the Cabrillo file of a call.
-std::string CabrilloBaseName(std::string call) {
-  std::replace(call.begin(), call.end(), '/', '_');
-  std::replace(call.begin(), call.end(), '\\', '_');
-  const auto b = call.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "VKLB";
-  const auto e = call.find_last_not_of(" \t\r\n");
-  return call.substr(b, e - b + 1);
 }
 
 }  // namespace
@@ -247,12 +239,14 @@ int RunReplay(const std::vector<std::string>& args) {
           " call(s) not in the country file, passed without prefix and continent: " + list);
   }
 
-  auto module = HostModule::Load(libPath, error);
+  host::LoadOptions load;
+  load.answerDialogs = true;  // Windows: OK in the header dialog and the "Output" message
+  auto module = host::StatsModule::Load(libPath, error, load);
   if (!module) {
     Error(error);
     return 3;
   }
-  const StatsExports& x = module->exports();
+  const host::Exports& x = module->exports();
 
   if (!o.workdir.empty()) {
     std::error_code ec;
@@ -272,21 +266,34 @@ int RunReplay(const std::vector<std::string>& args) {
   if (o.html) x.setVersion(kProgram);
 
   const auto [first, last] = ContestSpan(log);
-  ZdHostDateTime start{first, 0}, end{last, 0};
-  x.ResetStats0(".\\", o.cabrillo ? 1 : 0, own->call.c_str(), &start, &end, "", "", "", "", "", "",
-                "", "", "", own->prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", own->continent.c_str(), "");
+  host::Reset reset;
+  reset.pathPrefix = ".\\";
+  reset.newContest = o.cabrillo ? 1 : 0;
+  reset.ownCall = own->call;
+  reset.start = host::ValidTime(first);
+  reset.end = host::ValidTime(last);
+  reset.ownPrefix = own->prefix;
+  reset.ownContinent = own->continent;
+  host::ResetContest(x, reset);
 
   const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
   std::size_t refused = 0;
   for (std::size_t i = 0; i < qsos.size(); ++i) {
     const LogQso& q = *qsos[i].qso;
-    ZdHostDateTime t{q.date, 0};
-    if (x.AddData0(own->call.c_str(), q.call.c_str(), &t, &t, &t, &t, 0, q.freqHz, q.mode.c_str(),
-                   q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "",
-                   "", "", "", "", "", "", "", "", qsos[i].prefix.c_str(), 0, 0, 0, 0.0, 0.0, "",
-                   qsos[i].continent.c_str(), "", q.band.c_str(), "") == 0) {
-      ++refused;
-    }
+    host::Qso h;
+    h.ownCall = own->call;
+    h.call = q.call;
+    h.time = host::ValidTime(q.date);
+    h.freqHz = q.freqHz;
+    h.mode = q.mode;
+    h.rstSent = q.rstSent;
+    h.rstRcvd = q.rstRcvd;
+    h.exchSent = q.exchSent;
+    h.exchRcvd = q.exchRcvd;
+    h.prefix = qsos[i].prefix;
+    h.continent = qsos[i].continent;
+    h.band = q.band;
+    if (host::AddQso(x, h) == 0) ++refused;
     if (progress && (i % 1000 == 0 || i + 1 == qsos.size())) {
       std::fprintf(stderr, "\r%s: QSO %zu of %zu", kProgram, i + 1, qsos.size());
       std::fflush(stderr);
@@ -296,9 +303,7 @@ int RunReplay(const std::vector<std::string>& args) {
 
   std::error_code ec;
   const auto askedAt = fs::file_time_type::clock::now() - std::chrono::seconds(2);
-  int status = 0;
-  const char* result = x.GetResult0(&status);
-  const std::string text = result ? result : "";
+  const std::string text = host::Result(x);
   SetBinaryStdout();
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (text.empty() || text.back() != '\n') std::fputs("\n", stdout);
@@ -310,7 +315,7 @@ int RunReplay(const std::vector<std::string>& args) {
   if (o.cabrillo) {
     // The module names the file after the own call; an older file of that name does not
     // count.
-    const std::string cbr = CabrilloBaseName(own->call) + ".cbr";
+    const std::string cbr = CabrilloLog::FileBaseFor(own->call) + ".cbr";
     const auto written = fs::last_write_time(cbr, ec);
     if (!ec && written >= askedAt) {
       Error("Cabrillo file " + (fs::current_path(ec) / cbr).string());

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "engine/contest_rules.h"
 #include "engine/ole_date.h"
 
 namespace zd::replay {
@@ -340,23 +341,24 @@ ReplayLog ReadLogFile(const std::string& path) {
 }
 
 std::string BandOfFrequency(uint32_t hz) {
+  if (const int contest = BandIndexOfFrequency(hz); contest >= 0) {
+    return std::string(kBands[static_cast<std::size_t>(contest)].text);
+  }
+  // The other amateur bands, which the module refuses as the host would pass them.
   struct Band {
     uint32_t low, high;
     const char* name;
   };
-  static constexpr Band kBands[] = {
+  static constexpr Band kOtherBands[] = {
       {135700, 137800, "2190m"},        {472000, 479000, "630m"},
-      {1800000, 2000000, "160m"},       {3500000, 4000000, "80m"},
-      {5060000, 5450000, "60m"},        {7000000, 7300000, "40m"},
-      {10100000, 10150000, "30m"},      {14000000, 14350000, "20m"},
-      {18068000, 18168000, "17m"},      {21000000, 21450000, "15m"},
-      {24890000, 24990000, "12m"},      {28000000, 29700000, "10m"},
+      {5060000, 5450000, "60m"},        {10100000, 10150000, "30m"},
+      {18068000, 18168000, "17m"},      {24890000, 24990000, "12m"},
       {50000000, 54000000, "6m"},       {70000000, 71000000, "4m"},
       {144000000, 148000000, "2m"},     {222000000, 225000000, "1.25m"},
       {420000000, 450000000, "70cm"},   {902000000, 928000000, "33cm"},
       {1240000000, 1300000000, "23cm"},
   };
-  for (const Band& b : kBands) {
+  for (const Band& b : kOtherBands) {
     if (hz >= b.low && hz <= b.high) return b.name;
   }
   return {};
@@ -365,20 +367,24 @@ std::string BandOfFrequency(uint32_t hz) {
 std::string HostModeFromAdif(std::string_view mode, std::string_view submode) {
   const std::string m = UpperText(Trim(mode));
   const std::string s = UpperText(Trim(submode));
+  // ADIF spells the PSK modes with or without the B.
   auto psk = [](const std::string& x) -> std::optional<std::string> {
-    if (x == "PSK63" || x == "BPSK63") return "BPSK63";
-    if (x == "PSK125" || x == "BPSK125") return "BPSK125";
+    for (const ModeIndex i : {kBpsk63, kBpsk125}) {
+      const std::string_view text = kModes[i].text;
+      if (x == text || x == text.substr(1)) return std::string(text);
+    }
     return std::nullopt;
   };
-  if (m == "RTTY") return "RTTY";
+  if (m == kModes[kRtty].text) return m;
   if (auto p = psk(m)) return *p;
   if (m == "PSK" && psk(s)) return *psk(s);
   return s.empty() ? m : s;
 }
 
 std::string HostModeFromCabrillo(std::string_view code) {
-  if (code == "RY") return "RTTY";
-  if (code == "PM") return "BPSK63";
+  for (const ModeRule& m : kModes) {
+    if (!m.cabrilloCode.empty() && m.cabrilloCode == code) return std::string(m.text);
+  }
   return std::string(code);
 }
 

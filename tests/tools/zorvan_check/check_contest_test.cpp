@@ -15,27 +15,11 @@
 #include "zorvan_check/check_run.h"
 #include "zorvan_check/publish.h"
 #include "zorvan_check/simulator.h"
-#include "zorvan_replay/host_module.h"
 
 namespace zd::check {
 namespace {
 
 namespace fs = std::filesystem;
-
-const replay::CountryFile& Cty() {
-  static const replay::CountryFile cty = replay::CountryFile::Load(ZD_CTY_FILE);
-  return cty;
-}
-
-ModuleLink& Module() {
-  static std::unique_ptr<ModuleLink> link = [] {
-    std::string error;
-    auto l = LoadModuleLink(ZD_STATS_MODULE, error);
-    if (!l) ADD_FAILURE() << error;
-    return l;
-  }();
-  return *link;
-}
 
 std::string ReadFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -69,11 +53,12 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
     // Removed after the scoring processes have left it.
     const testing::FolderRemover remover{folder};
     const SimContest truth = SimulateContest(sim, (fs::path(folder) / "logs").string());
-    ContestLogs contest = ReadLogsFolder((fs::path(folder) / "logs").string(), Cty());
+    ContestLogs contest =
+        ReadLogsFolder((fs::path(folder) / "logs").string(), testing::FullCountryFile());
     ASSERT_EQ(contest.logs.size(), truth.truth.size());
-    CountryCache countries(Cty());
+    CountryCache countries(testing::FullCountryFile());
     // Two scoring processes where the platform has them, as on the organisers' machines.
-    ScoringPool scoring(Module(), (fs::path(folder) / "work").string(), 2);
+    ScoringPool scoring(testing::TheModule(), (fs::path(folder) / "work").string(), 2);
     const CheckSettings settings;
     const CheckOutcome out = CheckContest(std::move(contest), settings, scoring, countries);
     LogScorer& scorer = scoring.scorer();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 
 #include "engine/ole_date.h"
 
@@ -21,6 +22,21 @@ const replay::CountryFile& SmallCountryFile() {
       "    UR,UT;\n",
       "small-cty");
   return cty;
+}
+
+const replay::CountryFile& FullCountryFile() {
+  static const replay::CountryFile cty = replay::CountryFile::Load(ZD_CTY_FILE);
+  return cty;
+}
+
+const host::Exports& TheModule() {
+  static const std::unique_ptr<host::StatsModule> module = [] {
+    std::string error;
+    auto m = host::StatsModule::Load(ZD_STATS_MODULE, error);
+    if (!m) throw std::runtime_error(error);
+    return m;
+  }();
+  return module->exports();
 }
 
 replay::ReplayLog MakeLog(const std::string& own, const std::vector<Line>& lines) {

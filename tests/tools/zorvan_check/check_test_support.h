@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host_boundary/stats_module.h"
 #include "zorvan_check/log_store.h"
 #include "zorvan_replay/country_file.h"
 
@@ -17,6 +18,9 @@ struct Line {
 };
 
 const replay::CountryFile& SmallCountryFile();
+// The real country file and the built module, loaded once for the tests that need them.
+const replay::CountryFile& FullCountryFile();
+const host::Exports& TheModule();
 replay::ReplayLog MakeLog(const std::string& own, const std::vector<Line>& lines);
 // Adds the logs to a contest in the given order.
 ContestLogs MakeContest(const std::vector<replay::ReplayLog>& logs);

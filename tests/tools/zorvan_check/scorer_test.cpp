@@ -16,16 +16,6 @@ using testing::Line;
 using testing::MakeContest;
 using testing::MakeLog;
 
-ModuleLink& Module() {
-  static std::unique_ptr<ModuleLink> link = [] {
-    std::string error;
-    auto l = LoadModuleLink(ZD_STATS_MODULE, error);
-    if (!l) ADD_FAILURE() << error;
-    return l;
-  }();
-  return *link;
-}
-
 TEST(LogScorer, RecordsWhatTheModuleDidWithEachQso) {
   auto contest = MakeContest({MakeLog(
       "DL1ABC", {{"12:00", "20m", "RTTY", "R3DZV", "MO", "1"},       // counted
@@ -40,7 +30,7 @@ TEST(LogScorer, RecordsWhatTheModuleDidWithEachQso) {
   CountryCache countries(testing::SmallCountryFile());
   ModuleTotals t;
   {
-    LogScorer scorer(Module(), folder);
+    LogScorer scorer(testing::TheModule(), folder);
     t = scorer.ScoreClaimed(contest.logs[0], contest.pool, countries);
   }
   std::vector<ModuleVerdict> verdicts;
@@ -109,11 +99,11 @@ TEST(ScoringPool, SeveralProcessesScoreAsOneDoes) {
   jobs.push_back({3, &keepHalf});
   std::vector<ModuleTotals> byOne, byTwo;
   {
-    ScoringPool pool(Module(), (fs::path(folder) / "one").string(), 1);
+    ScoringPool pool(testing::TheModule(), (fs::path(folder) / "one").string(), 1);
     byOne = pool.Score(one, countries, jobs);
   }
   {
-    ScoringPool pool(Module(), (fs::path(folder) / "two").string(), 3);
+    ScoringPool pool(testing::TheModule(), (fs::path(folder) / "two").string(), 3);
     byTwo = pool.Score(two, countries, jobs);
   }
   ASSERT_EQ(byOne.size(), byTwo.size());
