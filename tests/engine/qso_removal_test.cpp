@@ -9,8 +9,8 @@ namespace {
 
 class Removal : public ResetContestTest {
  protected:
-  std::vector<std::string> Calls() const {
-    std::vector<std::string> calls;
+  Strings Calls() const {
+    Strings calls;
     for (const QsoRecord& r : contest.LogSnapshot()) calls.push_back(r.call);
     return calls;
   }

@@ -7,6 +7,7 @@
 
 #include "engine/contest.h"
 #include "platform/ole_date.h"
+#include "support/qso_setters.h"
 
 namespace zd::test {
 
@@ -16,7 +17,7 @@ double Utc(int year, int month, int day, int hour, int minute, int second = 0);
 OleDateTime At(int hour, int minute, int second = 0);
 
 // One QSO as the host passes it; the defaults are a plain RTTY QSO on 20m with DL1ABC.
-struct Qso {
+struct Qso : QsoSetters<Qso> {
   std::string ownCall = "UA3DX";
   std::string call = "DL1ABC";
   OleDateTime time = At(12, 5);
@@ -30,12 +31,6 @@ struct Qso {
     return {ownCall, call,     time,     freqHz, mode,      rstSent,
             rstRcvd, exchSent, exchRcvd, prefix, continent, band};
   }
-  Qso& Call(std::string c, std::string p, std::string cont) {
-    call = std::move(c);
-    prefix = std::move(p);
-    continent = std::move(cont);
-    return *this;
-  }
   Qso& On(std::string b, std::string m) {
     band = std::move(b);
     mode = std::move(m);
@@ -43,10 +38,6 @@ struct Qso {
   }
   Qso& Time(int hour, int minute, int second = 0) {
     time = At(hour, minute, second);
-    return *this;
-  }
-  Qso& Rcvd(std::string exch) {
-    exchRcvd = std::move(exch);
     return *this;
   }
 };

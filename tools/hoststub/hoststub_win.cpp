@@ -21,6 +21,7 @@
 #include "hoststub/stats_commands_win.h"
 #include "hoststub/util_win.h"
 #include "platform/host_automation.h"
+#include "platform/win32/handles_win.h"
 #include "platform/win32/window_win.h"
 
 namespace zd::hoststub {
@@ -140,14 +141,9 @@ class HostObject final : public IDispatch {
       case Member::kExecuteMacros: {
         if (!method) return DISP_E_MEMBERNOTFOUND;
         if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT text;
-        VariantInit(&text);
-        if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
-          if (bad_arg) *bad_arg = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        const bool ok = model_.ExecuteMacros(Narrow(text.bstrVal ? text.bstrVal : L""));
-        VariantClear(&text);
+        win::Variant text;
+        if (!ArgumentAs(params, VT_BSTR, text, bad_arg)) return DISP_E_TYPEMISMATCH;
+        const bool ok = model_.ExecuteMacros(Narrow(text.v.bstrVal ? text.v.bstrVal : L""));
         return ok ? S_OK : Reject(error);
       }
       case Member::kMode:
@@ -173,13 +169,9 @@ class HostObject final : public IDispatch {
       case Member::kHostEntryText: {
         if (!method && !get) return DISP_E_MEMBERNOTFOUND;
         if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT index;
-        VariantInit(&index);
-        if (FAILED(VariantChangeType(&index, &params->rgvarg[0], 0, VT_I4))) {
-          if (bad_arg) *bad_arg = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        const auto value = model_.HostEntryText(index.lVal);
+        win::Variant index;
+        if (!ArgumentAs(params, VT_I4, index, bad_arg)) return DISP_E_TYPEMISMATCH;
+        const auto value = model_.HostEntryText(index.v.lVal);
         if (!value) return Reject(error);
         return ReturnText(*value, result);
       }
@@ -188,6 +180,12 @@ class HostObject final : public IDispatch {
   }
 
  private:
+  // The call's one argument as `type`; false (and the argument named bad) when it is not.
+  static bool ArgumentAs(const DISPPARAMS* params, VARTYPE type, win::Variant& out, UINT* bad_arg) {
+    if (SUCCEEDED(VariantChangeType(&out.v, &params->rgvarg[0], 0, type))) return true;
+    if (bad_arg) *bad_arg = 0;
+    return false;
+  }
   static HRESULT ReturnText(const std::string& text, VARIANT* result) {
     if (!result) return S_OK;
     VariantInit(result);
