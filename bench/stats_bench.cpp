@@ -19,6 +19,7 @@
 
 #include "engine/stats_exports.h"
 #include "zorvan_replay/host_module.h"
+#include "zorvan_replay/platform.h"
 
 namespace {
 
@@ -123,7 +124,8 @@ class Host {
     }
     workdir_ = dir;
     std::string error;
-    module_ = HostModule::Load(zd::replay::DefaultLibraryPath(), error);
+    const auto path = zd::replay::ProgramFolder() / zd::replay::ModuleCandidates().front();
+    module_ = HostModule::Load(path.string(), error);
     if (!module_) {
       std::fprintf(stderr, "zorvan-bench: %s\n", error.c_str());
       std::exit(1);

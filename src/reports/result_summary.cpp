@@ -105,11 +105,16 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
         ++b.bpsk63;
         mode = 1;
       }
+      // A station without a DXCC prefix (the host's country file does not know its call)
+      // belongs to no entity: it is never the own country and never a DXCC multiplier,
+      // and it scores by its continent like any other station (5 points, doubled on the
+      // low bands, when the host passed no continent either).
+      const bool entity = !r->prefix.empty();
       int points;
-      if (r->prefix == ownPrefix) {
+      if (entity && r->prefix == ownPrefix) {
         ++sameCountry;
         points = 1;
-      } else if (r->continent == ownContinent) {
+      } else if (!r->continent.empty() && r->continent == ownContinent) {
         ++sameContinent;
         points = 3;
       } else {
@@ -137,7 +142,7 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
         if (hasRow) f.workedRegions[slot].push_back(r->region);
         ++b.regions;
       }
-      if (AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
+      if (entity && AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
         if (hasRow) f.workedEntities[slot].push_back(r->prefix);
         ++b.dxcc;
       }

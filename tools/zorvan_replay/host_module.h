@@ -29,7 +29,8 @@ struct StatsExports {
 
 class HostModule {
  public:
-  // Loads the library and binds every export; empty with `error` set on failure.
+  // Loads the library (UTF-8 path) and binds every export; empty with `error` set on
+  // failure.
   static std::unique_ptr<HostModule> Load(const std::string& path, std::string& error);
   ~HostModule();  // unloads the library
   HostModule(const HostModule&) = delete;
@@ -43,13 +44,5 @@ class HostModule {
   std::unique_ptr<Platform> platform_;
   StatsExports exports_;
 };
-
-// The module built beside the running program: libStats.so, or Stats.dll on Windows.
-std::string DefaultLibraryPath();
-// The country file used when none is named.
-std::string DefaultCountryFilePath();
-bool StderrIsTerminal();
-// Standard output passes the module's texts byte for byte (no CR LF translation).
-void SetBinaryStdout();
 
 }  // namespace zd::replay

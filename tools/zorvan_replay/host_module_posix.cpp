@@ -1,8 +1,5 @@
 // Loading the module with dlopen.
 #include <dlfcn.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "zorvan_replay/host_module.h"
 
@@ -52,18 +49,5 @@ std::unique_ptr<HostModule> HostModule::Load(const std::string& path, std::strin
 HostModule::~HostModule() {
   if (platform_ && platform_->handle) dlclose(platform_->handle);
 }
-
-std::string DefaultLibraryPath() {
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "libStats.so";
-  return (self.parent_path() / "libStats.so").string();
-}
-
-std::string DefaultCountryFilePath() { return "/usr/share/hamradio-files/cty.dat"; }
-
-bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
-
-void SetBinaryStdout() {}
 
 }  // namespace zd::replay

@@ -1,13 +1,11 @@
 // Loading the module with LoadLibrary, and answering its modal dialogs on the host's
 // thread: a watcher looks for dialog windows of that thread every 50 ms and presses
 // their OK button, as an operator who accepts the stored values would.
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
+#include <string>
 #include <thread>
 
 #include "zorvan_replay/host_module.h"
@@ -67,7 +65,10 @@ struct HostModule::Platform {
 };
 
 std::unique_ptr<HostModule> HostModule::Load(const std::string& path, std::string& error) {
-  HMODULE handle = LoadLibraryA(path.c_str());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), n);
+  HMODULE handle = LoadLibraryW(wide.c_str());
   if (!handle) {
     error = path + ": cannot load the module (error " + std::to_string(GetLastError()) + ")";
     return nullptr;
@@ -107,24 +108,5 @@ HostModule::~HostModule() {
   platform_->confirmer.reset();
   if (platform_->handle) FreeLibrary(platform_->handle);
 }
-
-std::string DefaultLibraryPath() {
-  char buffer[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return "Stats.dll";
-  std::string self(buffer, n);
-  const auto slash = self.find_last_of("\\/");
-  return (slash == std::string::npos ? std::string() : self.substr(0, slash + 1)) + "Stats.dll";
-}
-
-std::string DefaultCountryFilePath() {
-  // The host keeps its country file beside its program.
-  std::string dll = DefaultLibraryPath();
-  return dll.substr(0, dll.size() - 9) + "cty.dat";
-}
-
-bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
-
-void SetBinaryStdout() { _setmode(_fileno(stdout), _O_BINARY); }
 
 }  // namespace zd::replay
