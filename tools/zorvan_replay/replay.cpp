@@ -6,6 +6,7 @@
 #include <set>
 #include <system_error>
 
+#include "platform/portable/ini_store.h"
 #include "zd_version.h"
 #include "zorvan_replay/host_module.h"
 #include "zorvan_replay/platform.h"
@@ -103,6 +104,22 @@ std::vector<fs::path> CopySettings(const SettingsFiles& from, const fs::path& wo
     copied.push_back(target);
   }
   return copied;
+}
+
+// The module opens its control window at a contest start unless its settings say the
+// start was armed ("Start" = 1); that window would reach a running logger and switch its
+// modem in the middle of the contest. The replay arms it in the work folder's settings.
+bool ArmStart(const fs::path& ini) {
+  std::string text;
+  if (std::ifstream in{ini, std::ios::binary}) {
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::error_code ec;
+  fs::create_directories(ini.parent_path(), ec);
+  std::ofstream out(ini, std::ios::binary | std::ios::trunc);
+  out << IniStore::WriteTo(text, "Settings", "Start", "1");
+  out.flush();
+  return static_cast<bool>(out);
 }
 
 // The lines the module appended to its bad-QSO report since the last look.
@@ -586,6 +603,16 @@ int RunReplay(const std::vector<std::string>& args) {
         "--settings " +
         Utf8FromPath(example) + " (only read, never changed).");
   }
+  // Without the logger's settings the module gets a settings file of the replay's own
+  // for the start flag alone, removed when the replay ends.
+  const fs::path plugins = work / "Plugins";
+  const fs::path ini = plugins / "ZORVAN-DIGI.ini";
+  const bool madePlugins = !fs::exists(plugins, ec);
+  const bool scratchIni = !fs::exists(ini, ec);
+  if (!ArmStart(ini)) {
+    Note(Shown(ini) + ": cannot write the module's settings here");
+    return 1;
+  }
   ctyPath = fs::absolute(ctyPath, ec);
   fs::current_path(work, ec);
   if (ec) {
@@ -637,6 +664,10 @@ int RunReplay(const std::vector<std::string>& args) {
   if (text.empty() || text.back() != '\n') std::fputs("\n", stdout);
   std::fflush(stdout);
   module.reset();  // the module closes its files and stops its threads
+  if (scratchIni) {
+    fs::remove(ini, ec);
+    if (madePlugins) fs::remove(plugins, ec);  // only when empty
+  }
 
   Note(std::to_string(qsos.size()) + " QSOs replayed from " + o.logPath + " (country file " +
        Shown(ctyPath) + ")");
