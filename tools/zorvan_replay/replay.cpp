@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 #include <system_error>
+#include <tuple>
 
 #include "platform/portable/ini_store.h"
 #include "zd_version.h"
@@ -184,10 +185,15 @@ void ListNonScoring(const std::vector<NonScoring>& list, const std::string& logN
     dupes += dupe;
     regions += region;
   }
+  std::string counts;
+  for (const auto& [n, one, many] :
+       {std::tuple{refused, "refused", "refused"}, std::tuple{dupes, "dupe", "dupes"},
+        std::tuple{regions, "bad region", "bad regions"}}) {
+    if (n > 0) counts += (counts.empty() ? "" : ", ") + Plural(n, one, many);
+  }
   std::string text = std::string(kProgram) + ": " + Plural(list.size(), "QSO does", "QSOs do") +
-                     " not score (" + std::to_string(refused) + " refused by the module, " +
-                     Plural(dupes, "dupe", "dupes") + ", " +
-                     Plural(regions, "bad region", "bad regions") + "); the module's reasons:\n";
+                     " not score" + (counts.empty() ? "" : " (" + counts + ")") +
+                     "; the module's reasons:\n";
   for (const NonScoring& n : list) {
     text += "  " + logName + ":" + std::to_string(n.qso->line) + ": " + DescribeQso(*n.qso) +
             "\n      ";
@@ -586,8 +592,7 @@ int RunReplay(const std::vector<std::string>& args) {
       return 1;
     }
   }
-  Note("work folder " + Shown(work) +
-       (o.workdir.empty() ? " (the replay's own; the module's files are written there)" : ""));
+  Note("work folder " + Shown(work) + (o.workdir.empty() ? ", a folder of its own" : ""));
   if (settings) {
     std::string what = "settings " + Shown(settings->settings);
     if (!settings->specialCalls.empty()) what += ", " + Shown(settings->specialCalls);

@@ -43,7 +43,7 @@ score=$(score_of "$work/plain.out" "$work/plain.err")
   >"$work/explicit.out" 2>/dev/null
 [ "$(score_of "$work/explicit.out" /dev/null)" = "$score" ] || fail "no-option score $score differs"
 [ -s "$host/mylog-replay/BadQSO_ZedevIzuverUzaz_17_03_2024.txt" ] || fail "no report in mylog-replay"
-grep -q "work folder $host/mylog-replay " "$work/plain.err" || fail "it does not say where it works: $(cat "$work/plain.err")"
+grep -q "work folder $host/mylog-replay, a folder of its own" "$work/plain.err" || fail "it does not say where it works: $(cat "$work/plain.err")"
 # Every non-scoring QSO with the module's reason, then the report's path.
 dupes=$(grep -c 'DUPE !!!' "$host/mylog-replay/BadQSO_ZedevIzuverUzaz_17_03_2024.txt")
 [ "$(grep -c '^      DUPE !!!$' "$work/plain.err")" -eq "$dupes" ] || fail "not every dupe is listed"
@@ -52,7 +52,7 @@ tail -n 1 "$work/plain.err" | grep -q "bad-QSO report $host/mylog-replay/BadQSO_
 
 # A second run replaces its own output in the same folder.
 (cd "$host" && "$tool" mylog.adi >/dev/null 2>"$work/again.err") || fail "second run: $(cat "$work/again.err")"
-grep -q "work folder $host/mylog-replay " "$work/again.err" || fail "second run moved: $(cat "$work/again.err")"
+grep -q "work folder $host/mylog-replay, a folder of its own" "$work/again.err" || fail "second run moved: $(cat "$work/again.err")"
 [ ! -e "$host/mylog-replay-2" ] || fail "second run made another folder"
 unchanged "a second replay"
 
