@@ -162,6 +162,23 @@ void FinishRecords(ReplayLog& log, const std::vector<std::string>& contestIds) {
   }
 }
 
+// The line of an offset in a text, counted incrementally: offsets only grow.
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  int At(std::size_t offset) {
+    for (; scanned_ < offset && scanned_ < text_.size(); ++scanned_) {
+      if (text_[scanned_] == '\n') ++line_;
+    }
+    return line_;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t scanned_ = 0;
+  int line_ = 1;
+};
+
 // ---------------------------------------------------------------- ADIF
 
 class AdifReader {
@@ -252,19 +269,12 @@ class AdifReader {
     }
   }
 
-  int LineAt(std::size_t offset) {
-    // Lines are counted incrementally: offsets only grow.
-    for (; lineScan_ < offset && lineScan_ < text_.size(); ++lineScan_) {
-      if (text_[lineScan_] == '\n') ++line_;
-    }
-    return line_;
-  }
+  int LineAt(std::size_t offset) { return lines_.At(offset); }
 
   std::string_view text_;
   const std::string& file_;
   std::size_t pos_ = 0;
-  std::size_t lineScan_ = 0;
-  int line_ = 1;
+  LineCounter lines_{text_};
 };
 
 // ---------------------------------------------------------------- ADX
@@ -331,12 +341,7 @@ class AdxReader {
     throw LogError(file_, tag.line, "</" + tag.name + "> where </" + open + "> belongs");
   }
 
-  int Line() {
-    for (; lineScan_ < pos_ && lineScan_ < text_.size(); ++lineScan_) {
-      if (text_[lineScan_] == '\n') ++line_;
-    }
-    return line_;
-  }
+  int Line() { return lines_.At(pos_); }
 
   bool At(std::string_view s) const { return text_.substr(pos_, s.size()) == s; }
 
@@ -508,8 +513,7 @@ class AdxReader {
   std::string_view text_;
   const std::string& file_;
   std::size_t pos_ = 0;
-  std::size_t lineScan_ = 0;
-  int line_ = 1;
+  LineCounter lines_{text_};
 };
 
 // ---------------------------------------------------------------- Cabrillo

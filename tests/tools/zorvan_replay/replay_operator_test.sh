@@ -78,6 +78,10 @@ for line in 'NAME: Ivan Petrov' 'LOCATION: MO' 'E-MAIL: r3dzv@example.org' 'CREA
   grep -qxF "$line"$'\r' "$cbr" || fail "the Cabrillo header lacks '$line'"
 done
 unchanged "a replay with the logger's settings"
+# The logger's folder names its settings too.
+"$tool" --cabrillo --settings "$host" --workdir "$work/by-folder" "$sample" >/dev/null 2>&1 ||
+  fail "--settings with the logger's folder failed"
+grep -qxF 'NAME: Ivan Petrov'$'\r' "$work/by-folder/R3DZV.cbr" || fail "--settings FOLDER: not the operator's header"
 
 # Other loggers' logs: the same QSOs as Cabrillo (13 fields, DG and PS, a transmitter
 # column, another contest's name), ADIF and ADX give one score.
