@@ -33,8 +33,10 @@ std::string UpperText(std::string s) {
 // A path as the operator reads it: absolute, in the system's own spelling.
 std::string Shown(const fs::path& p) {
   std::error_code ec;
-  const fs::path a = fs::absolute(p, ec);
-  return Utf8FromPath((ec ? p : a).lexically_normal());
+  fs::path a = fs::absolute(p, ec);
+  a = (ec ? p : a).lexically_normal();
+  if (!a.has_filename() && a.has_parent_path() && a != a.root_path()) a = a.parent_path();
+  return Utf8FromPath(a);
 }
 
 // The base name the module gives the Cabrillo file of a call.
@@ -346,12 +348,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   }
   // The country file and the module spell calls, prefixes and continents in capitals;
   // "ua" would silently match nothing.
+  const std::string continentGiven = o.continent;
   o.call = UpperText(o.call);
   o.prefix = UpperText(o.prefix);
   o.continent = UpperText(o.continent);
   if (!o.continent.empty() && std::find(std::begin(kContinents), std::end(kContinents),
                                         o.continent) == std::end(kContinents)) {
-    error = "--continent " + o.continent + ": not a continent; give one of AF AN AS EU NA OC SA";
+    error = "--continent " + continentGiven + ": not a continent; give one of AF AN AS EU NA OC SA";
     return std::nullopt;
   }
   const std::string dg = ContestModeName(o.dgMode);

@@ -65,7 +65,7 @@ TEST(ReplayOptions, StationValuesAreCheckedAndUpperCased) {
   EXPECT_EQ(o->settingsPath, "s.ini");
   EXPECT_EQ(Parse({"log.cbr"})->dgMode, "BPSK63");
   EXPECT_FALSE(Parse({"--continent", "Europe", "log.adi"}, &e));
-  EXPECT_EQ(e, "--continent EUROPE: not a continent; give one of AF AN AS EU NA OC SA");
+  EXPECT_EQ(e, "--continent Europe: not a continent; give one of AF AN AS EU NA OC SA");
   EXPECT_FALSE(Parse({"--continent=XX", "log.adi"}, &e));
   EXPECT_FALSE(Parse({"--dg-mode", "PSK31", "log.cbr"}, &e));
   EXPECT_EQ(e, "--dg-mode PSK31: give BPSK63, BPSK125 or RTTY");
