@@ -10,17 +10,14 @@
 namespace zd {
 namespace {
 
-constexpr std::string_view kBandTexts[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr std::string_view kModeTexts[] = {"RTTY", "BPSK63", "BPSK125"};
-
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-const ContestRules kValidBands(kBandTexts, std::size(kBandTexts));
-const ContestRules kValidModes(kModeTexts, std::size(kModeTexts));
+const ContestRules kValidBands(kBandTexts.data(), kBandTexts.size());
+const ContestRules kValidModes(kModeTexts.data(), kModeTexts.size());
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -226,7 +223,9 @@ int Contest::RemoveData(const QsoArgs& a) {
     DropQsoLines(badQsoFileName_, a.call, a.time);
     if (log_.empty()) {
       bandsUsed_.clear();
-      const int c = (found && russian && a.mode == "BPSK63") ? 1 : 0;
+      const ModeRule& m =
+          (found && russian && a.mode == kModes[kBpsk63].text) ? kModes[kBpsk63] : kModes[kRtty];
+      const int c = m.slot;
       for (int b = 0; b < kBandCount; ++b) {
         workedEntities_[static_cast<std::size_t>(b * kModeSlots + c)].clear();
         workedRegions_[static_cast<std::size_t>(b * kModeSlots + c)].clear();
@@ -274,7 +273,7 @@ int Contest::ResetStats(const ResetArgs& a) {
     bandsUsed_.clear();
     for (int b = 0; b < kBandCount; ++b) {
       bandRows_[static_cast<std::size_t>(b)] = {
-          std::string(kValidBands[static_cast<std::size_t>(b)]), "-", "-", "-"};
+          std::string(kBands[static_cast<std::size_t>(b)].text), "-", "-", "-"};
     }
 
     if (IsRussianPrefix(a.ownPrefix) || a.ownPrefix == "UR" || a.ownPrefix == "UN" ||
@@ -452,10 +451,9 @@ BandRows Contest::RefreshBandRows(std::string_view call) {
         const QsoRecord& r = log_[p];
         for (BandRow& row : bandRows_) {
           if (r.band != row[0]) continue;
-          if (r.mode == "RTTY") {
-            row[1] = FormatDate(r.qsoTime, "%H:%M");
-          } else if (r.mode == "BPSK63") {
-            row[2] = FormatDate(r.qsoTime, "%H:%M");
+          // Column 1 holds the RTTY time, column 2 the BPSK63 time.
+          if (const ModeRule* m = FindMode(r.mode); m && m->column != kNoColumn) {
+            row[static_cast<std::size_t>(1 + m->column)] = FormatDate(r.qsoTime, "%H:%M");
           }
           row[3] = r.exchRcvd;
         }

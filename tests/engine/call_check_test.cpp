@@ -99,7 +99,7 @@ TEST_F(CallCheck, RefusedBandOrModeDependsOnTheHostVersion) {
   upper.mode = "bpsk63";
   EXPECT_EQ(Check(upper).code, 2);
   // A refused check writes nothing.
-  settings.values["setup_mast"] = "1";
+  settings.Set("setup_mast", "1");
   DoReset(unknown);
   const CheckResult r = Check(twelve);
   EXPECT_FALSE(r.exchange);
@@ -216,7 +216,7 @@ TEST_F(CallCheck, RussianWaitingMessagesInCodePage1251) {
 
 TEST_F(CallCheck, OffersTheRegionOfARussianCall) {
   WriteFileBytes("Plugins/call_special.dat", "R100MV MV\r\n");
-  settings.values["setup_mast"] = "1";
+  settings.Set("setup_mast", "1");
   DoReset();
   const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
       {{"UA1ABC", "UA"}, "SP"},
@@ -247,7 +247,7 @@ TEST_F(CallCheck, OffersTheRegionOfARussianCall) {
   EXPECT_EQ(r.exchange, "SP");
   EXPECT_TRUE(r.message);
 
-  settings.values["setup_mast"] = "0";
+  settings.Set("setup_mast", "0");
   DoReset();
   t.mode = "RTTY";
   EXPECT_FALSE(Check(t).exchange);

@@ -72,7 +72,7 @@ TEST_F(Summary, TextFormOfAShortRun) {
                           kTextCredit);
   EXPECT_EQ(contest.ClaimedScore(), 370);
   EXPECT_EQ(contest.BadQsoCount(), 1);
-  EXPECT_EQ(settings.values["Claimed"], "370");
+  EXPECT_EQ(settings.Get("Claimed"), "370");
   EXPECT_EQ(contest.BandsUsed(), (Strings{"40m", "20m", "15m"}));
 
   EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(2, 0)), (Strings{"UA", "DL", "W"}));
@@ -122,7 +122,7 @@ TEST_F(Summary, EmptyLogInBothForms) {
       "Score: 0*(0+0) = 0\r\n\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
       "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n";
   EXPECT_EQ(Result(), kTextHead + zeros + kTextCredit);
-  EXPECT_EQ(settings.values["Claimed"], "0");
+  EXPECT_EQ(settings.Get("Claimed"), "0");
   contest.SetVersion();
   EXPECT_EQ(Result(),
             std::string(kHtmlHead) +
@@ -386,7 +386,7 @@ TEST_F(Summary, ScoresBeyondThirtyTwoBitsArePrintedWhole) {
   const std::string text = Result();
   EXPECT_NE(text.find("\r\nScore: 150000*(15000+0) = 2250000000\r\n"), std::string::npos);
   EXPECT_EQ(contest.ClaimedScore(), 2250000000LL);
-  EXPECT_EQ(settings.values["Claimed"], "2250000000");
+  EXPECT_EQ(settings.Get("Claimed"), "2250000000");
 }
 
 TEST_F(Summary, EveryResultIsComputedAfresh) {
@@ -394,7 +394,7 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
   Add(Qso{}.Call("W1AW", "W", "NA"));
   Result();
   ASSERT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), Strings{"DL"});
-  ASSERT_EQ(settings.values["Claimed"], "16");
+  ASSERT_EQ(settings.Get("Claimed"), "16");
   // The 15m QSO goes; its band keeps an empty row and an empty list.
   Remove(Qso{}.On("15m", "RTTY"));
   ui.controlWindow = true;
@@ -405,14 +405,14 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
       std::string::npos)
       << text;
   EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(4, 0)).empty());
-  EXPECT_EQ(settings.values["Claimed"], "5");
+  EXPECT_EQ(settings.Get("Claimed"), "5");
   EXPECT_EQ(ui.refreshPosts, 1);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_TRUE(ui.outputMessages.empty());  // not an export pass
   Result();
   Result();
   std::size_t claimedWrites = 0;
-  for (const auto& [key, value] : settings.writes) claimedWrites += key == "Claimed";
+  for (const std::string& key : settings.WrittenKeys()) claimedWrites += key == "Claimed";
   EXPECT_EQ(claimedWrites, 4u);
 }
 

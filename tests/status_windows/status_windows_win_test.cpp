@@ -15,43 +15,10 @@
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
 #include "status_windows/ui_thread_win.h"
+#include "support/fakes.h"
 
 namespace zd {
 namespace {
-
-class MemorySettings final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override {
-    std::lock_guard<std::mutex> lock(m_);
-    auto it = values_.find(std::string(key));
-    return it == values_.end() ? std::string(fallback) : it->second;
-  }
-  void Write(std::string_view key, std::string_view value) override {
-    std::lock_guard<std::mutex> lock(m_);
-    values_[std::string(key)] = std::string(value);
-  }
-  bool Has(const std::string& key) {
-    std::lock_guard<std::mutex> lock(m_);
-    return values_.count(key) != 0;
-  }
-
- private:
-  std::mutex m_;
-  std::map<std::string, std::string> values_;
-};
-
-class TestUi final : public UiBridge {
- public:
-  bool regionWindow = false;
-  void ShowSetupMessage() override {}
-  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
-  void ShowOutputMessage(const std::string&) override {}
-  void StartWindowThread() override {}
-  void StopWindowThread() override {}
-  bool ControlWindowExists() const override { return false; }
-  bool RegionWindowExists() const override { return regionWindow; }
-  void PostRefresh() override {}
-};
 
 // The engine writes its report file into the working folder: keep it out of the build.
 void EnterScratchFolder() {
@@ -69,9 +36,8 @@ void EnterScratchFolder() {
 double At(int hour, int minute) { return *DateFromCivil(2026, 12, 8, hour, minute, 0); }
 
 RefreshView View(std::string call, int band, int mode, std::string modeText) {
-  static const char* bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
   return RefreshView{std::move(call), band, mode, std::move(modeText),
-                     band >= 0 ? bands[band] : ""};
+                     std::string(band >= 0 ? kBands[static_cast<std::size_t>(band)].text : "")};
 }
 
 std::wstring Title(HWND w) { return win::WindowTextW(w); }
@@ -176,9 +142,9 @@ class StatusWindows : public ::testing::Test {
     });
   }
 
-  MemorySettings settings_;
+  test::MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
-  TestUi ui_;
+  test::RecordingUi ui_;
   Contest contest_;
   WindowState state_;
   test::UiThread thread_;

@@ -1,8 +1,7 @@
-// What differs between the systems for the replay tool: the arguments as UTF-8 text,
-// the program's own folder and the module's file name, and text on the terminal.
+// What differs between the systems for the replay tool beyond the module itself (which
+// the host boundary loads): the arguments as UTF-8 text and text on the terminal.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +11,6 @@ namespace zd::replay {
 // The command line without the program's name, as UTF-8 text (on Windows taken from the
 // wide command line, so any file name arrives whatever the system's code page).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
-// The folder of the running program.
-std::filesystem::path ProgramFolder();
-// The module files looked for beside the program, in this order: Plugins\Stats.dll and
-// Stats.dll on Windows (the release archive puts it in Plugins), libStats.so elsewhere.
-std::vector<std::filesystem::path> ModuleCandidates();
 bool StderrIsTerminal();
 // Standard output passes the module's texts byte for byte (no CR LF translation).
 void SetBinaryStdout();

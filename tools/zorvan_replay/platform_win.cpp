@@ -30,23 +30,6 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return args;
 }
 
-std::filesystem::path ProgramFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
-  while (true) {
-    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0) return std::filesystem::path(L".");
-    if (n < buffer.size()) {
-      buffer.resize(n);
-      return std::filesystem::path(buffer).parent_path();
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-std::vector<std::filesystem::path> ModuleCandidates() {
-  return {std::filesystem::path(L"Plugins") / L"Stats.dll", L"Stats.dll"};
-}
-
 bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 void SetBinaryStdout() { _setmode(_fileno(stdout), _O_BINARY); }

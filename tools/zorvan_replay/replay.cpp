@@ -7,9 +7,10 @@
 #include <system_error>
 #include <tuple>
 
+#include "host_boundary/host_calls.h"
 #include "platform/portable/ini_store.h"
+#include "reports/cabrillo.h"
 #include "zd_version.h"
-#include "zorvan_replay/host_module.h"
 #include "zorvan_replay/platform.h"
 #include "zorvan_replay/work_folder.h"
 
@@ -37,16 +38,6 @@ std::string Shown(const fs::path& p) {
   a = (ec ? p : a).lexically_normal();
   if (!a.has_filename() && a.has_parent_path() && a != a.root_path()) a = a.parent_path();
   return Utf8FromPath(a);
-}
-
-// The base name the module gives the Cabrillo file of a call.
-std::string CabrilloBaseName(std::string call) {
-  std::replace(call.begin(), call.end(), '/', '_');
-  std::replace(call.begin(), call.end(), '\\', '_');
-  const auto b = call.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "VKLB";
-  const auto e = call.find_last_not_of(" \t\r\n");
-  return call.substr(b, e - b + 1);
 }
 
 // The logger's files that a replay takes along from `--settings`: its module settings,
@@ -473,7 +464,7 @@ int RunReplay(const std::vector<std::string>& args) {
   }
 
   // Everything is checked before anything is written.
-  const fs::path programFolder = ProgramFolder();
+  const fs::path programFolder = host::ProgramFolder();
   fs::path ctyPath = PathFromUtf8(o.ctyPath);
   if (o.ctyPath.empty()) {
     const auto found = FirstFileIn(programFolder, {"cty.dat"});
@@ -487,7 +478,9 @@ int RunReplay(const std::vector<std::string>& args) {
   }
   fs::path libPath = PathFromUtf8(o.libPath);
   if (o.libPath.empty()) {
-    const auto candidates = ModuleCandidates();
+    // The release archive keeps the module in Plugins, as the host's folder does.
+    const std::vector<fs::path> candidates{fs::path("Plugins") / host::ModuleFileName(),
+                                           host::ModuleFileName()};
     const auto found = FirstFileIn(programFolder, candidates);
     if (!found) {
       std::string names;
@@ -542,12 +535,14 @@ int RunReplay(const std::vector<std::string>& args) {
   ListUnknownCalls(qsos, logName);
 
   libPath = fs::absolute(libPath, ec);
-  auto module = HostModule::Load(Utf8FromPath(libPath), error);
+  host::LoadOptions load;
+  load.answerDialogs = true;  // Windows: OK in the header dialog and the "Output" message
+  auto module = host::StatsModule::Load(libPath, error, load);
   if (!module) {
     Note(error);
     return 3;
   }
-  const StatsExports& x = module->exports();
+  const host::Exports& x = module->exports();
   if (x.GetNumberOfSets() < 1 || x.GetSetName(0) == nullptr) {
     Note(Shown(libPath) + ": the module offers no contest");
     return 3;
@@ -631,26 +626,40 @@ int RunReplay(const std::vector<std::string>& args) {
   // The host's order: select the contest, reset, replay, ask for the result.
   if (o.html) x.setVersion(kProgram);
   const auto [first, last] = ContestSpan(log);
-  ZdHostDateTime start{first->date, 0}, end{last->date, 0};
-  x.ResetStats0(".\\", o.cabrillo ? 1 : 0, own->call.c_str(), &start, &end, "", "", "", "", "", "",
-                "", "", "", own->prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", own->continent.c_str(), "");
+  host::Reset reset;
+  reset.pathPrefix = ".\\";
+  reset.newContest = o.cabrillo ? 1 : 0;
+  reset.ownCall = own->call;
+  reset.start = host::ValidTime(first->date);
+  reset.end = host::ValidTime(last->date);
+  reset.ownPrefix = own->prefix;
+  reset.ownContinent = own->continent;
+  host::ResetContest(x, reset);
   const fs::path reportPath = work / BadQsoReportName(last->time);
   ReportReader report(reportPath);
   // A Cabrillo file of the call that was there before (given --overwrite) is not this
   // run's.
-  const fs::path cbr = work / PathFromUtf8(CabrilloBaseName(own->call) + ".cbr");
+  const fs::path cbr = work / PathFromUtf8(CabrilloLog::FileBaseFor(own->call) + ".cbr");
   const auto cbrBefore = FingerprintOf(cbr);
 
   const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
   std::vector<NonScoring> nonScoring;
   for (std::size_t i = 0; i < qsos.size(); ++i) {
     const LogQso& q = *qsos[i].qso;
-    ZdHostDateTime t{q.date, 0};
-    const int stored =
-        x.AddData0(own->call.c_str(), q.call.c_str(), &t, &t, &t, &t, 0, q.freqHz, q.mode.c_str(),
-                   q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "",
-                   "", "", "", "", "", "", "", "", qsos[i].prefix.c_str(), 0, 0, 0, 0.0, 0.0, "",
-                   qsos[i].continent.c_str(), "", q.band.c_str(), "");
+    host::Qso h;
+    h.ownCall = own->call;
+    h.call = q.call;
+    h.time = host::ValidTime(q.date);
+    h.freqHz = q.freqHz;
+    h.mode = q.mode;
+    h.rstSent = q.rstSent;
+    h.rstRcvd = q.rstRcvd;
+    h.exchSent = q.exchSent;
+    h.exchRcvd = q.exchRcvd;
+    h.prefix = qsos[i].prefix;
+    h.continent = qsos[i].continent;
+    h.band = q.band;
+    const int stored = host::AddQso(x, h);
     std::vector<std::string> lines = report.NewLines();
     if (stored == 0 || !lines.empty()) {
       NonScoring n{&q, stored == 0, {}};
@@ -664,9 +673,7 @@ int RunReplay(const std::vector<std::string>& args) {
   }
   if (progress) WriteError("\n");
 
-  int status = 0;
-  const char* result = x.GetResult0(&status);
-  const std::string text = result ? result : "";
+  const std::string text = host::Result(x);
   SetBinaryStdout();
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (text.empty() || text.back() != '\n') std::fputs("\n", stdout);

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "callsign/region.h"
+#include "engine/contest_rules.h"
 #include "engine/ole_date.h"
 
 namespace zd::replay {
@@ -714,23 +715,24 @@ ReplayLog ReadLogFile(const std::string& path, const ReadOptions& options) {
 }
 
 std::string BandOfFrequency(uint32_t hz) {
+  if (const int contest = BandIndexOfFrequency(hz); contest >= 0) {
+    return std::string(kBands[static_cast<std::size_t>(contest)].text);
+  }
+  // The other amateur bands, which the module refuses as the host would pass them.
   struct Band {
     uint32_t low, high;
     const char* name;
   };
-  static constexpr Band kBands[] = {
+  static constexpr Band kOtherBands[] = {
       {135700, 137800, "2190m"},        {472000, 479000, "630m"},
-      {1800000, 2000000, "160m"},       {3500000, 4000000, "80m"},
-      {5060000, 5450000, "60m"},        {7000000, 7300000, "40m"},
-      {10100000, 10150000, "30m"},      {14000000, 14350000, "20m"},
-      {18068000, 18168000, "17m"},      {21000000, 21450000, "15m"},
-      {24890000, 24990000, "12m"},      {28000000, 29700000, "10m"},
+      {5060000, 5450000, "60m"},        {10100000, 10150000, "30m"},
+      {18068000, 18168000, "17m"},      {24890000, 24990000, "12m"},
       {50000000, 54000000, "6m"},       {70000000, 71000000, "4m"},
       {144000000, 148000000, "2m"},     {222000000, 225000000, "1.25m"},
       {420000000, 450000000, "70cm"},   {902000000, 928000000, "33cm"},
       {1240000000, 1300000000, "23cm"},
   };
-  for (const Band& b : kBands) {
+  for (const Band& b : kOtherBands) {
     if (hz >= b.low && hz <= b.high) return b.name;
   }
   return {};
@@ -739,26 +741,31 @@ std::string BandOfFrequency(uint32_t hz) {
 std::string HostModeFromAdif(std::string_view mode, std::string_view submode) {
   const std::string m = UpperText(Trim(mode));
   const std::string s = UpperText(Trim(submode));
-  if (m == "RTTY") return "RTTY";
   if (const std::string p = ContestModeName(m); !p.empty()) return p;
   if (m == "PSK") {
-    if (const std::string p = ContestModeName(s); !p.empty() && p != "RTTY") return p;
+    if (const std::string p = ContestModeName(s); !p.empty() && p != kModes[kRtty].text) return p;
   }
   return s.empty() ? m : s;
 }
 
 std::string HostModeFromCabrillo(std::string_view code, std::string_view dgMode) {
-  if (code == "RY") return "RTTY";
-  if (code == "PM" || code == "PS") return "BPSK63";
+  for (const ModeRule& m : kModes) {
+    if (!m.cabrilloCode.empty() && m.cabrilloCode == code) return std::string(m.text);
+  }
+  // Other loggers' codes: PS for PSK, DG for any digital mode.
+  if (code == "PS") return std::string(kModes[kBpsk63].text);
   if (code == "DG") return std::string(dgMode);
   return std::string(code);
 }
 
 std::string ContestModeName(std::string_view text) {
   const std::string m = UpperText(Trim(text));
-  if (m == "RTTY") return "RTTY";
-  if (m == "PSK63" || m == "BPSK63") return "BPSK63";
-  if (m == "PSK125" || m == "BPSK125") return "BPSK125";
+  for (const ModeRule& rule : kModes) {
+    // The PSK modes are spelt with or without the B.
+    if (m == rule.text || (rule.text.front() == 'B' && m == rule.text.substr(1))) {
+      return std::string(rule.text);
+    }
+  }
   return {};
 }
 
