@@ -445,6 +445,84 @@ std::optional<fs::path> FirstFileIn(const fs::path& folder, const std::vector<fs
   return std::nullopt;
 }
 
+namespace {
+
+// The work folder: the replay's own beside the log, or the one given if it holds no
+// file of the module's kinds that the replay did not write (or --overwrite says so);
+// created when missing. Empty, with the reason told, when there is none.
+std::optional<fs::path> ChooseWorkFolder(const Options& o) {
+  std::error_code ec;
+  fs::path work;
+  if (o.workdir.empty()) {
+    const auto folder = DefaultWorkFolder(PathFromUtf8(o.logPath));
+    if (!folder) {
+      Note("no folder of its own can be made beside " + o.logPath + "; give one with --workdir");
+      return std::nullopt;
+    }
+    work = *folder;
+  } else {
+    work = PathFromUtf8(o.workdir);
+  }
+  work = fs::absolute(work, ec);
+  fs::create_directories(work, ec);
+  if (ec || !fs::is_directory(work, ec)) {
+    Note(Shown(work) + ": cannot make this work folder" + (ec ? ": " + ec.message() : "") +
+         (o.workdir.empty() ? "; give another with --workdir" : ""));
+    return std::nullopt;
+  }
+  if (const auto foreign = WorkFolder(work).ForeignFiles(); !foreign.empty() && !o.overwrite) {
+    std::string names;
+    for (const fs::path& f : foreign) names += "\n  " + Utf8FromPath(f.lexically_normal());
+    Note(Shown(work) +
+         " holds files that the replay did not write, and the module would overwrite "
+         "them:" +
+         names +
+         "\nNothing was changed. Leave out --workdir (the replay then uses a folder of its "
+         "own), choose an empty folder, or give --overwrite to replace them.");
+    return std::nullopt;
+  }
+  return work;
+}
+
+// Hands the module every QSO in log order, as the host replays its log; returns the QSOs
+// that do not score, with the lines the module wrote about each into its report.
+std::vector<NonScoring> ReplayQsos(const host::Exports& x, const OwnStation& own,
+                                   const std::vector<HostQso>& qsos, ReportReader& report) {
+  const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
+  std::vector<NonScoring> nonScoring;
+  for (std::size_t i = 0; i < qsos.size(); ++i) {
+    const LogQso& q = *qsos[i].qso;
+    host::Qso h;
+    h.ownCall = own.call;
+    h.call = q.call;
+    h.time = host::ValidTime(q.date);
+    h.freqHz = q.freqHz;
+    h.mode = q.mode;
+    h.rstSent = q.rstSent;
+    h.rstRcvd = q.rstRcvd;
+    h.exchSent = q.exchSent;
+    h.exchRcvd = q.exchRcvd;
+    h.prefix = qsos[i].prefix;
+    h.continent = qsos[i].continent;
+    h.band = q.band;
+    const int stored = host::AddQso(x, h);
+    std::vector<std::string> lines = report.NewLines();
+    if (stored == 0 || !lines.empty()) {
+      NonScoring n{&q, stored == 0, {}};
+      for (const std::string& l : lines) n.reasons.push_back(ReportReason(l));
+      nonScoring.push_back(std::move(n));
+    }
+    if (progress && (i % 1000 == 0 || i + 1 == qsos.size())) {
+      WriteError("\r" + std::string(kProgram) + ": QSO " + std::to_string(i + 1) + " of " +
+                 std::to_string(qsos.size()));
+    }
+  }
+  if (progress) WriteError("\n");
+  return nonScoring;
+}
+
+}  // namespace
+
 int RunReplay(const std::vector<std::string>& args) {
   std::string error;
   const auto parsed = ParseOptions(args, error);
@@ -548,38 +626,10 @@ int RunReplay(const std::vector<std::string>& args) {
     return 3;
   }
 
-  // The work folder: the replay's own, or the one given if it holds no file of the
-  // module's kinds that the replay did not write.
-  fs::path work;
-  if (o.workdir.empty()) {
-    const auto folder = DefaultWorkFolder(PathFromUtf8(o.logPath));
-    if (!folder) {
-      Note("no folder of its own can be made beside " + o.logPath + "; give one with --workdir");
-      return 1;
-    }
-    work = *folder;
-  } else {
-    work = PathFromUtf8(o.workdir);
-  }
-  work = fs::absolute(work, ec);
-  fs::create_directories(work, ec);
-  if (ec || !fs::is_directory(work, ec)) {
-    Note(Shown(work) + ": cannot make this work folder" + (ec ? ": " + ec.message() : "") +
-         (o.workdir.empty() ? "; give another with --workdir" : ""));
-    return 1;
-  }
+  const auto chosen = ChooseWorkFolder(o);
+  if (!chosen) return 1;
+  const fs::path work = *chosen;
   WorkFolder folder(work);
-  if (const auto foreign = folder.ForeignFiles(); !foreign.empty() && !o.overwrite) {
-    std::string names;
-    for (const fs::path& f : foreign) names += "\n  " + Utf8FromPath(f.lexically_normal());
-    Note(Shown(work) +
-         " holds files that the replay did not write, and the module would overwrite "
-         "them:" +
-         names +
-         "\nNothing was changed. Leave out --workdir (the replay then uses a folder of its "
-         "own), choose an empty folder, or give --overwrite to replace them.");
-    return 1;
-  }
   folder.StartRun();
   std::vector<fs::path> copied;
   error.clear();
@@ -642,36 +692,7 @@ int RunReplay(const std::vector<std::string>& args) {
   const fs::path cbr = work / PathFromUtf8(CabrilloLog::FileBaseFor(own->call) + ".cbr");
   const auto cbrBefore = FingerprintOf(cbr);
 
-  const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
-  std::vector<NonScoring> nonScoring;
-  for (std::size_t i = 0; i < qsos.size(); ++i) {
-    const LogQso& q = *qsos[i].qso;
-    host::Qso h;
-    h.ownCall = own->call;
-    h.call = q.call;
-    h.time = host::ValidTime(q.date);
-    h.freqHz = q.freqHz;
-    h.mode = q.mode;
-    h.rstSent = q.rstSent;
-    h.rstRcvd = q.rstRcvd;
-    h.exchSent = q.exchSent;
-    h.exchRcvd = q.exchRcvd;
-    h.prefix = qsos[i].prefix;
-    h.continent = qsos[i].continent;
-    h.band = q.band;
-    const int stored = host::AddQso(x, h);
-    std::vector<std::string> lines = report.NewLines();
-    if (stored == 0 || !lines.empty()) {
-      NonScoring n{&q, stored == 0, {}};
-      for (const std::string& l : lines) n.reasons.push_back(ReportReason(l));
-      nonScoring.push_back(std::move(n));
-    }
-    if (progress && (i % 1000 == 0 || i + 1 == qsos.size())) {
-      WriteError("\r" + std::string(kProgram) + ": QSO " + std::to_string(i + 1) + " of " +
-                 std::to_string(qsos.size()));
-    }
-  }
-  if (progress) WriteError("\n");
+  const std::vector<NonScoring> nonScoring = ReplayQsos(x, *own, qsos, report);
 
   const std::string text = host::Result(x);
   SetBinaryStdout();
