@@ -1,8 +1,8 @@
 #include <exception>
 #include <string>
 
-#include "zorvan_replay/platform.h"
 #include "zorvan_replay/replay.h"
+#include "zorvan_replay/replay_platform.h"
 
 int main(int argc, char** argv) {
   try {

@@ -11,7 +11,7 @@
 #include "platform/portable/ini_store.h"
 #include "reports/cabrillo.h"
 #include "zd_version.h"
-#include "zorvan_replay/platform.h"
+#include "zorvan_replay/replay_platform.h"
 #include "zorvan_replay/work_folder.h"
 
 namespace zd::replay {
@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "zorvan-replay";
 constexpr std::size_t kProgressFrom = 5000;  // QSOs: shorter logs replay in a blink
-constexpr const char* kSystemCountryFile = "/usr/share/hamradio-files/cty.dat";
 constexpr const char* kContinents[] = {"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
 
 void Note(const std::string& message) { WriteError(std::string(kProgram) + ": " + message + "\n"); }
@@ -247,9 +246,7 @@ std::string UsageText() {
          "  --lib PATH         the module to load (default: Plugins\\Stats.dll or Stats.dll\n"
          "                     beside this program; libStats.so on Linux)\n"
          "  --cty FILE         country file in CTY format (default: cty.dat beside this\n"
-         "                     program, else " +
-         kSystemCountryFile +
-         ")\n"
+         "                     program, else /usr/share/hamradio-files/cty.dat)\n"
          "  --version          print the version and exit\n"
          "  --help             print this help and exit\n"
          "\n"
@@ -542,33 +539,20 @@ int RunReplay(const std::vector<std::string>& args) {
   }
 
   // Everything is checked before anything is written.
-  const fs::path programFolder = host::ProgramFolder();
-  fs::path ctyPath = PathFromUtf8(o.ctyPath);
-  if (o.ctyPath.empty()) {
-    const auto found = FirstFileIn(programFolder, {"cty.dat"});
-    ctyPath = found ? *found : fs::path(kSystemCountryFile);
-    std::error_code ec;
-    if (!found && !fs::is_regular_file(ctyPath, ec)) {
-      Note("no country file: put cty.dat beside " + std::string(kProgram) +
-           " (the release archive has one) or name one with --cty");
-      return 1;
-    }
+  fs::path ctyPath = PathFromUtf8(o.ctyPath.empty() ? DefaultCountryFilePath() : o.ctyPath);
+  if (std::error_code ec; o.ctyPath.empty() && !fs::is_regular_file(ctyPath, ec)) {
+    Note("no country file: put cty.dat beside " + std::string(kProgram) +
+         " (the release archive has one) or name one with --cty");
+    return 1;
   }
-  fs::path libPath = PathFromUtf8(o.libPath);
-  if (o.libPath.empty()) {
-    // The release archive keeps the module in Plugins, as the host's folder does.
-    const std::vector<fs::path> candidates{fs::path("Plugins") / host::ModuleFileName(),
-                                           host::ModuleFileName()};
-    const auto found = FirstFileIn(programFolder, candidates);
-    if (!found) {
-      std::string names;
-      for (const fs::path& c : candidates) {
-        names += (names.empty() ? "" : " or ") + Shown(programFolder / c);
-      }
-      Note("cannot find the contest module: no " + names + "; name it with --lib");
-      return 3;
+  fs::path libPath = PathFromUtf8(o.libPath.empty() ? DefaultLibraryPath() : o.libPath);
+  if (std::error_code ec; o.libPath.empty() && !fs::is_regular_file(libPath, ec)) {
+    std::string names;
+    for (const fs::path& c : DefaultLibraryCandidates()) {
+      names += (names.empty() ? "" : " or ") + Shown(c);
     }
-    libPath = *found;
+    Note("cannot find the contest module: no " + names + "; name it with --lib");
+    return 3;
   }
 
   ReplayLog log;

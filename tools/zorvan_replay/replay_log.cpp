@@ -522,8 +522,9 @@ class AdxReader {
 // One QSO line: frequency, mode, date, time, the own call and what was sent, the worked
 // call and what was received, and perhaps a transmitter id. The layouts of the contests
 // differ only in the number of exchange fields; sent and received have the same number,
-// so the worked call stands in the middle of the rest. A line that is not symmetric has
-// its worked call found as the first call sign after the own call.
+// so the worked call stands in the middle of the rest, whatever was copied there. A line
+// that is not symmetric has its worked call found as the first call sign after the own
+// call.
 LogQso CabrilloQso(std::string_view lineText, std::string_view rest, const std::string& file,
                    int line, const ReadOptions& options) {
   const std::vector<std::string> t = Words(rest);
@@ -558,7 +559,14 @@ LogQso CabrilloQso(std::string_view lineText, std::string_view rest, const std::
   std::size_t worked = 0;
   bool transmitter = false;
   const std::size_t half = (n - 2) / 2;
-  if (LooksLikeCall(t[4 + 1 + half])) {
+  // There a busted call counts too, one without a digit ("RUPNHS": the figures shift of
+  // an RTTY print): any word of call-sign characters with a letter, longer than a region.
+  const std::string& middle = t[4 + 1 + half];
+  const bool callCharacters =
+      middle.size() >= 3 && std::any_of(middle.begin(), middle.end(), IsLetter) &&
+      std::all_of(middle.begin(), middle.end(),
+                  [](char c) { return IsLetter(c) || IsDigit(c) || c == '/'; });
+  if (callCharacters) {
     worked = 1 + half;
     const std::string& last = t.back();
     transmitter = (n - 2) % 2 == 1 && (last == "0" || last == "1");

@@ -171,10 +171,14 @@ TEST(Cabrillo, AnyNumberOfExchangeFields) {
       "QSO: 7012 DG 2024-03-16 1202 R3DZV 599 MO 001 DL2AB 599 12\n"
       // An odd count whose last field is no transmitter.
       "QSO: 7012 pm 2024-03-16 1203 R3DZV 599 MO DL3AB 599 16 12\n"
+      // A busted call without a digit, where the worked call stands.
+      "QSO: 7012 RY 2024-03-16 1204 R3DZV 599 MO RUPNHS 599 PK\n"
       "END-OF-LOG:\n";
   const ReplayLog log = ParseCabrillo(text, "o.cbr");
   EXPECT_EQ(log.contest, "CQ-WW-RTTY");
-  ASSERT_EQ(log.qsos.size(), 4u);
+  ASSERT_EQ(log.qsos.size(), 5u);
+  EXPECT_EQ(log.qsos[4].call, "RUPNHS");
+  EXPECT_EQ(log.qsos[4].exchRcvd, "PK");
   const LogQso& a = log.qsos[0];
   EXPECT_EQ(a.stationCall, "R3DZV");
   EXPECT_EQ(a.call, "DL1ABC");

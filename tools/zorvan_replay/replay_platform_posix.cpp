@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "zorvan_replay/platform.h"
+#include "zorvan_replay/replay_platform.h"
 
 namespace zd::replay {
 
