@@ -66,7 +66,9 @@ CheckResult Contest::CheckCall(const CheckArgs& a, double nowUtc) const {
     if (!minutes) minutes = -1;  // not a number: no message
   }
 
-  result.code = log_.HasPrefix(a.band, a.mode, a.prefix) ? 1 : 2;
+  // A call without a prefix belongs to no DXCC entity and is never a multiplier (the
+  // scoring's rule, in ScoreLog).
+  result.code = a.prefix.empty() || log_.HasPrefix(a.band, a.mode, a.prefix) ? 1 : 2;
   const bool regionPrefix = IsRegionPrefix(a.prefix);
   if (regionPrefix) result.code = log_.HasRegion(a.band, a.mode, a.region) ? 1 : 2;
 
