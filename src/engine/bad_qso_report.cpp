@@ -3,6 +3,12 @@
 #include "platform/files.h"
 
 namespace zd {
+namespace {
+
+// The report's first line, without its CR LF.
+constexpr std::string_view kReportHeader = "ZORVAN-DIGI UBN file ";
+
+}  // namespace
 
 std::string ReportFileName(const OleDateTime& contestEnd) {
   return "BadQSO_ZedevIzuverUzaz_" + FormatDate(contestEnd, "%d_%m_%Y") + ".txt";

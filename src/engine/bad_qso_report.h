@@ -10,7 +10,6 @@
 
 namespace zd {
 
-inline constexpr std::string_view kReportHeader = "ZORVAN-DIGI UBN file ";
 inline constexpr std::string_view kMsgWrongBand = "   WRONG BAND !!!";
 inline constexpr std::string_view kMsgWrongMode = "   WRONG MODE !!!";
 inline constexpr std::string_view kMsgNoRxNumber = "   NO RX NUMBER !!!";
