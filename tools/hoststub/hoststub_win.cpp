@@ -425,7 +425,7 @@ class HostStub final : public win::Window {
                       line += (line.empty() ? "" : " ") + (quote ? "\"" + w + "\"" : w);
                     }
                     later_.push_back(line);
-                    PostMessageW(window_, kRunLater, 0, 0);
+                    PostMessageW(hwnd(), kRunLater, 0, 0);
                     return Outcome::Done();
                   });
     commands_.Add("close", 0, 0, "close", [this](const Words&, long long) {
@@ -522,7 +522,7 @@ class HostStub final : public win::Window {
         RunScenario();
         return 0;
       case kRunLater:
-        self->RunLater();
+        RunLater();
         return 0;
       case WM_TIMER:
         if (wp == kScenarioTimer) RunScenario();
