@@ -7,10 +7,12 @@
 #include <set>
 #include <system_error>
 
+#include "engine/bad_qso_report.h"
 #include "host_boundary/host_calls.h"
 #include "reports/cabrillo.h"
 #include "zd_version.h"
 #include "zorvan_replay/replay_platform.h"
+#include "zorvan_replay/report_files.h"
 
 namespace zd::replay {
 namespace {
@@ -52,6 +54,11 @@ std::string UsageText() {
          "  --cty FILE         country file in CTY format (default: " +
          DefaultCountryFilePath() +
          ")\n"
+         "  --report FILE      also write the after-contest report, one HTML page\n"
+         "  --csv FILE         also write every QSO with its points and flags as CSV\n"
+         "  --lang en|ru       the report's language (default: as the module speaks to\n"
+         "                     the own station)\n"
+         "  --scp FILE         list the calls the MASTER.SCP file FILE does not hold\n"
          "  --version          print the version and exit\n"
          "  --help             print this help and exit\n"
          "\n"
@@ -127,6 +134,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       ok = text(o.libPath);
     } else if (name == "--cty") {
       ok = text(o.ctyPath);
+    } else if (name == "--report") {
+      ok = text(o.reportPath);
+    } else if (name == "--csv") {
+      ok = text(o.csvPath);
+    } else if (name == "--scp") {
+      ok = text(o.scpPath);
+    } else if (name == "--lang") {
+      ok = text(o.lang);
     } else {
       error = "unknown option " + name;
       return std::nullopt;
@@ -135,6 +150,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   }
   if (o.logPath.empty() && !o.help && !o.version) {
     error = "no log given";
+    return std::nullopt;
+  }
+  if (!o.lang.empty() && !ParseLanguage(o.lang)) {
+    error = "--lang takes en or ru, not " + o.lang;
+    return std::nullopt;
+  }
+  if ((!o.lang.empty() || !o.scpPath.empty()) && o.reportPath.empty() && o.csvPath.empty()) {
+    error = std::string(o.lang.empty() ? "--scp" : "--lang") + " goes with --report or --csv";
     return std::nullopt;
   }
   return o;
@@ -195,6 +218,12 @@ int RunReplay(const std::vector<std::string>& args) {
   const std::string logPath = o.logPath;
   const std::string ctyPath = Absolute(o.ctyPath.empty() ? DefaultCountryFilePath() : o.ctyPath);
   const std::string libPath = Absolute(o.libPath.empty() ? DefaultLibraryPath() : o.libPath);
+
+  const auto report = PrepareReport(o.reportPath, o.csvPath, o.scpPath, o.lang, logPath, error);
+  if (!report) {
+    Error(error);
+    return 1;
+  }
 
   ReplayLog log;
   CountryFile cty;
@@ -277,33 +306,24 @@ int RunReplay(const std::vector<std::string>& args) {
   host::ResetContest(x, reset);
 
   const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
-  std::size_t refused = 0;
-  for (std::size_t i = 0; i < qsos.size(); ++i) {
-    const LogQso& q = *qsos[i].qso;
-    host::Qso h;
-    h.ownCall = own->call;
-    h.call = q.call;
-    h.time = host::ValidTime(q.date);
-    h.freqHz = q.freqHz;
-    h.mode = q.mode;
-    h.rstSent = q.rstSent;
-    h.rstRcvd = q.rstRcvd;
-    h.exchSent = q.exchSent;
-    h.exchRcvd = q.exchRcvd;
-    h.prefix = qsos[i].prefix;
-    h.continent = qsos[i].continent;
-    h.band = q.band;
-    if (host::AddQso(x, h) == 0) ++refused;
-    if (progress && (i % 1000 == 0 || i + 1 == qsos.size())) {
-      std::fprintf(stderr, "\r%s: QSO %zu of %zu", kProgram, i + 1, qsos.size());
+  RunSettings run;
+  run.checkEachCall = report->Wanted();
+  run.hourlySummaries = report->Wanted() && !o.cabrillo;
+  if (progress) {
+    run.progress = [&](std::size_t done) {
+      if (done % 1000 != 1 && done != qsos.size()) return;
+      std::fprintf(stderr, "\r%s: QSO %zu of %zu", kProgram, done, qsos.size());
       std::fflush(stderr);
-    }
+    };
   }
-  if (progress) std::fputs("\n", stderr);
-
   std::error_code ec;
   const auto askedAt = fs::file_time_type::clock::now() - std::chrono::seconds(2);
-  const std::string text = host::Result(x);
+  const ModuleRun replayed = RunThroughModule(
+      x, own->call, qsos, ReportFileName(OleDateTime{reset.end.date, kDateValid}), run);
+  if (progress) std::fputs("\n", stderr);
+  const std::size_t refused = replayed.refused;
+
+  const std::string& text = replayed.summary;
   SetBinaryStdout();
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (text.empty() || text.back() != '\n') std::fputs("\n", stdout);
@@ -322,6 +342,16 @@ int RunReplay(const std::vector<std::string>& args) {
     } else {
       Error("the module wrote no Cabrillo file " + cbr);
       return 1;
+    }
+  }
+  if (report->Wanted()) {
+    const ReportContest contest{own->call, own->prefix, own->continent, logPath, o.cabrillo};
+    if (!WriteReports(*report, contest, qsos, replayed, error)) {
+      Error(error);
+      return 1;
+    }
+    for (const std::string& file : {report->htmlPath, report->csvPath}) {
+      if (!file.empty()) Error("report " + file);
     }
   }
   return 0;

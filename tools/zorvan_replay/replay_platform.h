@@ -13,5 +13,9 @@ std::string DefaultCountryFilePath();
 bool StderrIsTerminal();
 // Standard output passes the module's texts byte for byte (no CR LF translation).
 void SetBinaryStdout();
+// Sets the clock of the module loaded in this process to a UTC moment
+// "YYYY-MM-DD HH:MM:SS" (the variable of platform/test_clock.h); the empty text gives it
+// the real clock back.
+void SetModuleClock(const std::string& moment);
 
 }  // namespace zd::replay
