@@ -36,9 +36,9 @@ p.meta { color: #444; margin: .2em 0; }
 nav a { margin-right: 1.2em; }
 table { border-collapse: collapse; margin: .5em 0 1em; }
 th, td { border: 1px solid #c6cad6; padding: .2em .5em; text-align: right; white-space: nowrap; }
-th { background: #e8ecf5; }
+th { background: #e8ecf5; white-space: normal; }
 td.t, th.t { text-align: left; }
-td.w { text-align: left; white-space: normal; min-width: 16em; }
+td.w { text-align: left; white-space: normal; min-width: 10em; }
 div.wide { overflow-x: auto; }
 tr.sum td { font-weight: bold; background: #f4f5f8; }
 pre { background: #fffac6; border: 1px solid #d8d2a0; padding: .5em .8em; font-size: 13px;
@@ -582,8 +582,8 @@ struct Report {
     out += "<h2 id=\"checks\">5. " + Escape(t.checks) + "</h2>\n";
     CheckHead(t.modeTooSoon, t.modeTooSoonWhy, a.modeTooSoon.size());
     if (!a.modeTooSoon.empty()) {
-      out += "<table><tr>" + QsoHead() + Th(t.earlier, true) + Th(t.apart) + Th(t.message, true) +
-             "</tr>";
+      out += "<div class=\"wide\"><table><tr>" + QsoHead() + Th(t.earlier, true) + Th(t.apart) +
+             Th(t.message, true) + "</tr>";
       for (int i : a.modeTooSoon) {
         const QsoResult& r = a.qsos[static_cast<std::size_t>(i)];
         out += "<tr>" + QsoCells(i);
@@ -599,14 +599,14 @@ struct Report {
         const QsoVerdict& v = in.verdicts[static_cast<std::size_t>(i)];
         out += "<td class=\"w\">" + Escape(Utf8FromCp1251(v.waitMessage)) + "</td></tr>";
       }
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     CheckHead(t.bandChangeHours, t.bandChangeWhy, a.bandChangeHours.size());
     for (const BandChangeHour& h : a.bandChangeHours) {
       out += "<p><b>" +
              Escape(Fill(t.bandChangeHour, {HourText(h.hour), std::to_string(h.changes)})) +
-             "</b></p>\n<table><tr>" + Th(t.changeNo) + QsoHead() + "</tr>";
+             "</b></p>\n<div class=\"wide\"><table><tr>" + Th(t.changeNo) + QsoHead() + "</tr>";
       for (int i : h.qsos) {
         const int n = a.qsos[static_cast<std::size_t>(i)].bandChange;
         out += std::string("<tr>") +
@@ -614,12 +614,12 @@ struct Report {
                                       : Td(std::to_string(n))) +
                QsoCells(i) + "</tr>";
       }
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     CheckHead(t.dupeList, t.dupeWhy, a.dupes.size());
     if (!a.dupes.empty()) {
-      out += "<table><tr>" + QsoHead() + Th(t.original, true) + "</tr>";
+      out += "<div class=\"wide\"><table><tr>" + QsoHead() + Th(t.original, true) + "</tr>";
       for (int i : a.dupes) {
         const int p = a.qsos[static_cast<std::size_t>(i)].partner;
         out += "<tr>" + QsoCells(i) +
@@ -629,12 +629,12 @@ struct Report {
                   true) +
                "</tr>";
       }
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     CheckHead(t.notCounted, t.notCountedWhy, a.notCounted.size());
     if (!a.notCounted.empty()) {
-      out += "<table><tr>" + QsoHead() + Th(t.reason, true) + "</tr>";
+      out += "<div class=\"wide\"><table><tr>" + QsoHead() + Th(t.reason, true) + "</tr>";
       for (int i : a.notCounted) {
         const QsoVerdict* v = static_cast<std::size_t>(i) < in.verdicts.size()
                                   ? &in.verdicts[static_cast<std::size_t>(i)]
@@ -650,26 +650,26 @@ struct Report {
         if (reasons.empty()) reasons = t.refusedWord;
         out += "<tr>" + QsoCells(i) + "<td class=\"w\">" + Escape(reasons) + "</td></tr>";
       }
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     CheckHead(t.regionNotCalls, t.regionNotCallsWhy, a.regionNotCalls.size());
     if (!a.regionNotCalls.empty()) {
-      out += "<table><tr>" + QsoHead() + Th(t.sent) + Th(t.implied) + "</tr>";
+      out += "<div class=\"wide\"><table><tr>" + QsoHead() + Th(t.sent) + Th(t.implied) + "</tr>";
       for (int i : a.regionNotCalls) {
         const QsoResult& r = a.qsos[static_cast<std::size_t>(i)];
         out += "<tr>" + QsoCells(i) + Td(r.region) + Td(r.impliedRegion) + "</tr>";
       }
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     CheckHead(t.exchangeChanges, t.exchangeWhy, a.exchangeChanges.size());
     for (const ExchangeChange& c : a.exchangeChanges) {
       out += "<p><b>" + Escape(c.call) +
              "</b>: " + Escape(c.regions ? t.exchangeRegions : t.exchangeNumbers) +
-             "</p>\n<table><tr>" + QsoHead() + "</tr>";
+             "</p>\n<div class=\"wide\"><table><tr>" + QsoHead() + "</tr>";
       for (int i : c.qsos) out += "<tr>" + QsoCells(i) + "</tr>";
-      out += "</table>\n";
+      out += "</table></div>\n";
     }
 
     if (!a.scpChecked) {
@@ -678,11 +678,11 @@ struct Report {
     } else {
       CheckHead(t.unknownCalls, Fill(t.unknownWhy, {meta.scpName}), a.unknownCalls.size());
       if (!a.unknownCalls.empty()) {
-        out += "<table><tr>" + QsoHead() + "</tr>";
+        out += "<div class=\"wide\"><table><tr>" + QsoHead() + "</tr>";
         for (const UnknownCall& c : a.unknownCalls) {
           for (int i : c.qsos) out += "<tr>" + QsoCells(i) + "</tr>";
         }
-        out += "</table>\n";
+        out += "</table></div>\n";
       }
     }
   }

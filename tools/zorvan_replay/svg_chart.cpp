@@ -240,9 +240,12 @@ std::string BarsWithLimit(const Frame& f, const std::vector<double>& values, dou
   out += "<line x1=\"" + Num(p.x0) + "\" x2=\"" + Num(p.x0 + p.width) + "\" y1=\"" +
          Num(p.Y(limit)) + "\" y2=\"" + Num(p.Y(limit)) + "\" stroke=\"" + Escape(overColour) +
          "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>";
-  out += "<text x=\"" + Num(p.x0 + p.width) + "\" y=\"" + Num(p.Y(limit) - 4) +
-         "\" text-anchor=\"end\" fill=\"" + Escape(overColour) + "\">" + Escape(limitLabel) +
-         "</text>";
+  // The limit's key above the plot, where no bar can cover it.
+  out += "<line x1=\"" + std::to_string(kLeft) + "\" x2=\"" + std::to_string(kLeft + 24) +
+         "\" y1=\"15\" y2=\"15\" stroke=\"" + Escape(overColour) +
+         "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/><text x=\"" +
+         std::to_string(kLeft + 30) + "\" y=\"19\" fill=\"" + Escape(overColour) + "\">" +
+         Escape(limitLabel) + "</text>";
   return out + "</svg>";
 }
 
