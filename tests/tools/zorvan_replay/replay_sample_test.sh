@@ -45,6 +45,14 @@ again=$(tr -d '\r' <"$work/again.out" | grep -E "$score_re") || fail "no Score l
 grep -qF "$score" "$work/report.html" || fail "the report does not show '$score'"
 grep -q '<html lang="ru">' "$work/report.html" || fail "the report of a Russian station is not in Russian"
 [ "$(wc -l <"$work/qsos.csv")" -eq $((entries + 1)) ] || fail "qsos.csv has not one line a QSO"
+# On an export pass the module is asked for its result once: one Cabrillo file, every
+# QSO once, and the report's running totals are its own count.
+"$tool" --cty "$cty" --cabrillo --workdir "$work/cbr-report" --report "$work/cbr-report.html" \
+  --lang en "$sample" >/dev/null 2>"$work/cbr-report.err" ||
+  fail "the export pass with a report exited with $? ($(cat "$work/cbr-report.err"))"
+[ "$(grep -c '^QSO: ' "$work/cbr-report"/*.cbr)" -eq "$entries" ] ||
+  fail "the export pass with a report wrote a Cabrillo file without one line a QSO"
+grep -q "An export pass" "$work/cbr-report.html" || fail "the report does not say it is of an export pass"
 # A report never takes the place of the log.
 cp "$sample" "$work/log.adi"
 status=0

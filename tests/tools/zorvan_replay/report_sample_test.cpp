@@ -3,7 +3,11 @@
 // summaries at every hour.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "occurrences.h"
 #include "report_replay.h"
+#include "status_windows/region_board.h"
 #include "zorvan_replay/report_html.h"
 
 namespace zd::replay::test {
@@ -122,6 +126,18 @@ TEST_F(SampleReport, ThePageShowsTheModulesFiguresInBothLanguages) {
       ++rows;
     }
     EXPECT_EQ(rows, 1658u);
+    // The region board of the whole contest lights each region worked once, on the
+    // region window's layout: 88 cells.
+    const std::size_t board = html.find("<svg", html.find("id=\"multipliers\""));
+    const std::string cells = html.substr(board, html.find("</svg>", board) - board);
+    std::set<std::string> worked;
+    for (const auto& list : r->a.regions) worked.insert(list.begin(), list.end());
+    std::size_t onBoard = 0;
+    for (std::string_view code : kRegionCellCodes) onBoard += worked.count(std::string(code));
+    EXPECT_EQ(Occurrences(cells, "<ellipse"), 88u);
+    EXPECT_EQ(Occurrences(cells, "fill=\"#ff00ff\""), onBoard);
+    EXPECT_EQ(onBoard, 67u);  // and 21 still missing, as the page lists them
+    EXPECT_NE(html.find("(21 "), std::string::npos);
   }
 }
 
