@@ -70,12 +70,13 @@ demo: release
 	@echo "make demo: files in $(DEMO_DIR)/:"
 	@ls -l $(DEMO_DIR) | tail -n +2
 
-# Pictures of the programs' windows under Wine, and of the sample's after-contest report in
-# headless Chromium: out/screenshots/*.png.
+# Pictures of the programs' windows under Wine, and of zorvan-check's pages and the sample's
+# after-contest report in headless Chromium: out/screenshots/*.png.
 screenshots: windows release
-	@bash scripts/install-deps.sh --screenshots
+	@bash scripts/install-deps.sh screenshots
 	scripts/screenshots.sh build/windows
 	scripts/screenshots_status.sh build/windows
+	scripts/screenshots_check.sh build/release
 	scripts/screenshots_report.sh build/release
 
 # The release archive dist/zorvan-digi-VERSION-win32.zip (VERSION: the project version in

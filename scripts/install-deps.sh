@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the native and Windows builds and their tests need (Debian 12, as root).
-# With --screenshots also what `make screenshots` and `make dist` need beyond that: the
-# browser that renders the after-contest report. Idempotent: packages already present
-# are skipped, so a second run takes seconds.
+# Idempotent: packages already present are skipped, so a second run takes seconds.
 set -euo pipefail
 
 native_pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
              clang-format hamradio-files zip unzip imagemagick python3)
+# `make screenshots` also renders zorvan-check's pages and the after-contest report:
+# `install-deps.sh screenshots`.
+screenshot_pkgs=(chromium)
 windows_pkgs=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386
               wine64 fonts-wine xvfb xauth x11-apps)
-screenshot_pkgs=(chromium)
 
 missing=()
 check() {
@@ -32,7 +32,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 check "${windows_pkgs[@]}"
-if [ "${1:-}" = --screenshots ]; then
+if [ "${1:-}" = screenshots ]; then
   check "${screenshot_pkgs[@]}"
 fi
 

@@ -280,10 +280,7 @@ int Contest::ResetStats(const ResetArgs& a) {
           std::string(kBands[static_cast<std::size_t>(b)].text), "-", "-", "-"};
     }
 
-    if (IsRussianPrefix(a.ownPrefix) || a.ownPrefix == "UR" || a.ownPrefix == "UN" ||
-        a.ownPrefix == "EU") {
-      russianText_.store(true);
-    }
+    if (RussianTextFor(a.ownPrefix)) russianText_.store(true);
     ownContinent_ = a.ownContinent;
     ownPrefix_ = a.ownPrefix;
     ownCall_ = a.ownCall;
