@@ -141,9 +141,6 @@ std::string Escape(std::string_view text) {
         case '"':
           out += "&quot;";
           break;
-        case '\'':
-          out += "&#39;";
-          break;
         default:
           if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') out += static_cast<char>(c);
       }

@@ -9,9 +9,9 @@
 
 namespace zd::replay::svg {
 
-// Text for HTML or SVG, in element content and in quoted attributes: & < > " ' escaped,
-// bytes that are not UTF-8 shown as U+FFFD, control characters other than tab and line
-// ends left out.
+// Text for HTML or SVG, in element content and in double-quoted attributes (the only
+// kind the pages write): & < > " escaped, bytes that are not UTF-8 shown as U+FFFD,
+// control characters other than tab and line ends left out.
 std::string Escape(std::string_view text);
 
 struct Series {
