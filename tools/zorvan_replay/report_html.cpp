@@ -226,7 +226,7 @@ struct Report {
     out += "<h2 id=\"summary\">1. " + Escape(t.summary) + "</h2>\n";
     const ModuleSummary* s = in.summary ? &*in.summary : nullptr;
     out += "<div class=\"cards\">";
-    Card(t.score, s ? s->score : a.score, true);
+    Card(t.claimedScore, s ? s->score : a.score, true);
     Card(t.qsos, s ? s->total.qsos : a.total.qsos);
     Card(t.points, s ? s->total.points : a.total.points);
     Card(t.dxcc, s ? s->total.dxcc : a.total.dxcc);
@@ -234,7 +234,13 @@ struct Report {
     Card(t.dupes, s ? s->dupes : a.total.dupes);
     if (s) Card(t.badQsos, s->badQsos);
     out += "</div>\n";
-    if (!meta.claimed.empty()) out += "<p>" + Escape(Fill(t.claimed, {meta.claimed})) + "</p>\n";
+    // The settings file holds what the module stored; it can only differ from the summary
+    // when the module could not write it.
+    if (!meta.claimed.empty()) {
+      const bool same = s && meta.claimed == std::to_string(s->score);
+      out += std::string(same ? "<p>" : "<p class=\"warn\">") +
+             Escape(Fill(t.claimed, {meta.claimed})) + "</p>\n";
+    }
     if (!s) {
       out += "<p class=\"warn\">" + Escape(t.noSummary) + "</p>\n";
       return;

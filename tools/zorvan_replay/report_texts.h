@@ -23,6 +23,7 @@ struct ReportTexts {
   const char* regions;
   const char* dupes;
   const char* badQsos;
+  const char* claimedScore;
   const char* claimed;
   const char* asReturned;
   const char* noSummary;
