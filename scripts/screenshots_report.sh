@@ -58,7 +58,7 @@ for lang in en ru; do
     cat "$work/replay_$lang.log" >&2
     exit 1
   }
-  shoot "$page" "$out/report_$lang.png" 1900
+  shoot "$page" "$out/report_$lang.png" 1680
   section "$page" checks "$work/checks_$lang.html"
   shoot "$work/checks_$lang.html" "$out/report_checks_$lang.png" 1500
 done
