@@ -11,9 +11,11 @@ namespace {
 constexpr int kLeft = 58, kRight = 14, kTop = 30, kBottom = 40;
 constexpr double kMinLabelGap = 24.0;  // pixels between two x labels
 
+// A coordinate or value with one decimal, rounded here so that every C library writes
+// the same digits.
 std::string Num(double v) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f", v);
+  std::snprintf(text, sizeof text, "%.1f", std::round(v * 10) / 10);
   std::string s = text;
   if (s.size() > 2 && s.substr(s.size() - 2) == ".0") s.resize(s.size() - 2);
   return s;
