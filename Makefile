@@ -55,8 +55,10 @@ release: deps
 	cmake --build --preset release
 
 # Replays the sample log through the optimised module: the text summary on the terminal,
-# the after-contest report and its QSO table, the HTML summary, the bad-QSO report and the
-# Cabrillo file in out/demo/.
+# then every QSO that does not score with the module's reason; the after-contest report
+# and its QSO table, the HTML summary, the bad-QSO report and the Cabrillo file in
+# out/demo/ (named with --workdir: without it the replay would make a folder of its own
+# beside the sample, in samples/).
 DEMO_LOG := samples/zorvan-digi-sample.adi
 DEMO_DIR := out/demo
 REPLAY := build/release/bin/zorvan-replay

@@ -107,11 +107,14 @@ Totals Recompute(const Model& m) {
     const int slot = mode ? mode->slot : zd::kModes[zd::kBpsk125].slot;
     t.rtty += slot == zd::kModes[zd::kRtty].slot;
     t.bpsk += slot == zd::kModes[zd::kBpsk63].slot;
-    const zd::PointClass c = q.prefix == m.ownPrefix         ? zd::kOwnPrefix
-                             : q.continent == m.ownContinent ? zd::kOwnContinent
-                                                             : zd::kOtherContinent;
+    // A station without a prefix belongs to no entity: never the own country, never a
+    // DXCC multiplier; an empty continent is never the own one.
+    const zd::PointClass c = !q.prefix.empty() && q.prefix == m.ownPrefix ? zd::kOwnPrefix
+                             : !q.continent.empty() && q.continent == m.ownContinent
+                                 ? zd::kOwnContinent
+                                 : zd::kOtherContinent;
     t.points += zd::QsoPoints(c, zd::BandIndexOf(q.band));
-    prefixes.insert({q.band, slot, q.prefix});
+    if (!q.prefix.empty()) prefixes.insert({q.band, slot, q.prefix});
     if (!q.region.empty()) regions.insert({q.band, slot, q.region});
   }
   t.dxcc = static_cast<long long>(prefixes.size());

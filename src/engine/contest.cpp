@@ -372,7 +372,9 @@ CheckResult Contest::CheckCall(const CheckArgs& a) {
                         std::string_view k) {
     return map.find(Key3{std::string(b), std::string(m), std::string(k)}) != map.end();
   };
-  result.code = count(entityCount_, a.band, a.mode, a.prefix) ? 1 : 2;
+  // A call without a prefix belongs to no DXCC entity and is never a multiplier (the
+  // scoring's rule, in ScoreLog).
+  result.code = a.prefix.empty() || count(entityCount_, a.band, a.mode, a.prefix) ? 1 : 2;
   const bool regionPrefix = IsRegionPrefix(a.prefix);
   if (regionPrefix) result.code = count(regionCount_, a.band, a.mode, a.region) ? 1 : 2;
 

@@ -94,9 +94,15 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
       const int mode = m ? m->slot : kModes[kBpsk125].slot;
       if (m && m->column == kModes[kRtty].column) ++b.rtty;
       if (m && m->column == kModes[kBpsk63].column) ++b.bpsk63;
-      const PointClass c = r->prefix == ownPrefix         ? kOwnPrefix
-                           : r->continent == ownContinent ? kOwnContinent
-                                                          : kOtherContinent;
+      // A station without a DXCC prefix (the host's country file does not know its call)
+      // belongs to no entity: it is never the own country and never a DXCC multiplier,
+      // and it scores by its continent like any other station (5 points, doubled on the
+      // low bands, when the host passed no continent either).
+      const bool entity = !r->prefix.empty();
+      const PointClass c = entity && r->prefix == ownPrefix ? kOwnPrefix
+                           : !r->continent.empty() && r->continent == ownContinent
+                               ? kOwnContinent
+                               : kOtherContinent;
       ++inClass[c];
       const int points = QsoPoints(c, b.bandIndex);
       if (r->band == last.band) {
@@ -119,7 +125,7 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
         if (hasRow) f.workedRegions[slot].push_back(r->region);
         ++b.regions;
       }
-      if (AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
+      if (entity && AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
         if (hasRow) f.workedEntities[slot].push_back(r->prefix);
         ++b.dxcc;
       }

@@ -138,6 +138,11 @@ TEST_F(CallCheck, DuplicatesAndMultipliers) {
   EXPECT_EQ(Check(ru).code, 1);  // the region was logged under another Russian prefix
   ru.mode = "BPSK63";
   EXPECT_EQ(Check(ru).code, 2);
+  // A call the host has no prefix for is never a new multiplier.
+  Typed unknown;
+  unknown.call = "Q1ABC";
+  unknown.prefix = "";
+  EXPECT_EQ(Check(unknown).code, 1);
   // CE9/KC4 is Russian for the exchange but counts by its prefix here.
   Typed ce9;
   ce9.call = "RI1ANB";

@@ -186,6 +186,28 @@ TEST_F(Summary, PointsBySameCountrySameContinentOrOther) {
   EXPECT_EQ(contest.ClaimedScore(), 1);
 }
 
+TEST_F(Summary, AStationWithoutPrefixScoresButIsNoMultiplier) {
+  // The host passes no prefix (and no continent) for a call its country file does not
+  // know: 5 points, no DXCC multiplier, nothing in the worked lists, whatever the own
+  // station's prefix and continent are.
+  const Qso dl = Qso{}.Call("DL1ABC", "DL", "EU");
+  const Qso unknown = Qso{}.Call("Q1ABC", "", "");
+  EXPECT_EQ(ScoreOf({dl, unknown}), (3 + 5) * 1);
+  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), Strings{"DL"});
+  EXPECT_EQ(ScoreOf({dl, unknown, Qso(unknown).On("40m", "RTTY")}), (3 + 5 + 10) * 1);
+  EXPECT_EQ(ScoreOf({unknown}), 0);  // points, but no multiplier
+  // With a continent it scores by it; an empty own prefix or continent matches nothing.
+  EXPECT_EQ(ScoreOf({dl, Qso{}.Call("Q1ABC", "", "EU")}), (3 + 3) * 1);
+  Reset blank;
+  blank.ownPrefix = "";
+  blank.ownContinent = "";
+  DoReset(blank);
+  Add(dl);
+  Add(unknown);
+  Result();
+  EXPECT_EQ(contest.ClaimedScore(), (5 + 5) * 1);
+}
+
 TEST_F(Summary, MultipliersCountPerBandAndMode) {
   const Qso a = Qso{}.Call("DL1ABC", "DL", "EU");
   const Qso b = Qso{}.Call("DL2XYZ", "DL", "EU");

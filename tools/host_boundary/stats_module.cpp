@@ -12,6 +12,12 @@ bool Bind(void* handle, const char* name, Fn& slot) {
   return slot != nullptr;
 }
 
+// The path in a message, as UTF-8 (a wide Windows path in any script converts).
+std::string Named(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
 // Binds every export; the name of the first one missing, or null.
 const char* BindAll(void* handle, Exports& x) {
   const char* const* name = kExportNames;
@@ -37,14 +43,14 @@ std::unique_ptr<StatsModule> StatsModule::Load(const std::filesystem::path& path
   std::string why;
   void* handle = OpenLibrary(path, why);
   if (!handle) {
-    error = path.string() + ": cannot load the module: " + why;
+    error = Named(path) + ": cannot load the module: " + why;
     return nullptr;
   }
   std::unique_ptr<StatsModule> m(new StatsModule);
   m->path_ = path;
   if (const char* missing = BindAll(handle, m->exports_)) {
     CloseLibrary(handle);
-    error = path.string() + ": the export " + missing + " is missing";
+    error = Named(path) + ": the export " + missing + " is missing";
     return nullptr;
   }
   m->handle_ = handle;

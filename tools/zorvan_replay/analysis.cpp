@@ -56,9 +56,9 @@ Running ScoreQsos(const AnalysisInput& in, Analysis& a, Boundaries& boundaries) 
       continue;
     }
     for (const std::string& line : v.reportLines) {
-      const ReportReason reason = ReasonOfLine(line);
-      if (reason == ReportReason::kDupe) r.flags |= kFlagDupe;
-      if (reason == ReportReason::kBadRegion) r.flags |= kFlagBadRegion;
+      const ReasonKind reason = ReasonOfLine(line);
+      if (reason == ReasonKind::kDupe) r.flags |= kFlagDupe;
+      if (reason == ReasonKind::kBadRegion) r.flags |= kFlagBadRegion;
     }
     if (r.flags & kFlagBadRegion) ++a.badRegions;
     const std::string norm = NormalizeExchange(q.exchRcvd);
@@ -355,7 +355,7 @@ Analysis Analyse(const AnalysisInput& in) {
 }
 
 std::unordered_set<std::string> LoadKnownCalls(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathFromUtf8(path), std::ios::binary);
   if (!file) throw LogError(path, 0, std::string("cannot open: ") + std::strerror(errno));
   std::unordered_set<std::string> calls;
   std::string line;

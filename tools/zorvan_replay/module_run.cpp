@@ -53,22 +53,16 @@ class ReportReader {
   std::string pending_;
 };
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 struct Reason {
   std::string_view message;
-  ReportReason reason;
+  ReasonKind reason;
 };
 constexpr Reason kReasons[] = {
-    {kMsgWrongBand, ReportReason::kWrongBand},
-    {kMsgWrongMode, ReportReason::kWrongMode},
-    {kMsgNoRxNumber, ReportReason::kNoRxNumber},
-    {kMsgBadRegion, ReportReason::kBadRegion},
-    {kMsgDupe, ReportReason::kDupe},
+    {kMsgWrongBand, ReasonKind::kWrongBand},
+    {kMsgWrongMode, ReasonKind::kWrongMode},
+    {kMsgNoRxNumber, ReasonKind::kNoRxNumber},
+    {kMsgBadRegion, ReasonKind::kBadRegion},
+    {kMsgDupe, ReasonKind::kDupe},
 };
 
 const Reason* FindReason(std::string_view line) {
@@ -106,14 +100,9 @@ class ModuleClock {
 
 }  // namespace
 
-ReportReason ReasonOfLine(std::string_view line) {
+ReasonKind ReasonOfLine(std::string_view line) {
   const Reason* r = FindReason(line);
-  return r ? r->reason : ReportReason::kOther;
-}
-
-std::string ReasonWords(std::string_view line) {
-  const Reason* r = FindReason(line);
-  return std::string(TrimBlanks(r ? r->message : line));
+  return r ? r->reason : ReasonKind::kOther;
 }
 
 int64_t DateSeconds(double date) { return std::llround(LinearDays(date) * 86400.0); }
@@ -124,7 +113,7 @@ int64_t ClockHour(double date) {
 }
 
 ModuleRun RunThroughModule(const host::Exports& x, const std::string& ownCall,
-                           const std::vector<HostQso>& qsos, const std::string& report,
+                           const std::vector<HostQso>& qsos, const fs::path& report,
                            const RunSettings& settings) {
   ModuleRun run;
   run.verdicts.resize(qsos.size());

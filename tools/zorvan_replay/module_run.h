@@ -1,14 +1,15 @@
 // The replay of a log through the loaded module, QSO by QSO, keeping what the module
-// said about each one as a host sees it: the call check's answer and waiting message
-// just before the QSO is logged, AddData0's answer, and the lines its bad-QSO report
-// gained; and, for the analysis, the module's summary at every clock hour.
+// said about each one as a host sees it: AddData0's answer and the lines its bad-QSO
+// report gained; for the after-contest report also the call check's answer and waiting
+// message just before the QSO is logged, and the module's summary at every clock hour.
 //
-// This is the one source of the module's per-QSO verdicts in the replay tool; the
+// This is the one source of the module's per-QSO verdicts in the replay tool: the
 // listing of non-scoring QSOs on the terminal and the after-contest report both read it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -32,12 +33,10 @@ struct QsoVerdict {
   static constexpr int kNotChecked = -1;
 };
 
-// The module's reason at the end of a bad-QSO report line.
-enum class ReportReason { kWrongBand, kWrongMode, kNoRxNumber, kBadRegion, kDupe, kOther };
-ReportReason ReasonOfLine(std::string_view line);
-// The module's own words at the end of the line ("DUPE !!!"); the whole line when they
-// are not one of its messages.
-std::string ReasonWords(std::string_view line);
+// Which of the module's reasons ends a bad-QSO report line (its words: ReportReason of
+// replay.h).
+enum class ReasonKind { kWrongBand, kWrongMode, kNoRxNumber, kBadRegion, kDupe, kOther };
+ReasonKind ReasonOfLine(std::string_view line);
 
 // The module's summary at the start of a clock hour: the figures of every QSO logged
 // before the first QSO of that hour.
@@ -73,10 +72,10 @@ struct RunSettings {
 int64_t DateSeconds(double date);
 int64_t ClockHour(double date);
 
-// Replays the QSOs after the contest reset the caller made: the bad-QSO report `report`
-// (in the current folder) is read as it grows.
+// Replays the QSOs after the contest reset the caller made: the module's bad-QSO report
+// `report` is read as it grows.
 ModuleRun RunThroughModule(const host::Exports& x, const std::string& ownCall,
-                           const std::vector<HostQso>& qsos, const std::string& report,
+                           const std::vector<HostQso>& qsos, const std::filesystem::path& report,
                            const RunSettings& settings);
 
 }  // namespace zd::replay

@@ -1,6 +1,7 @@
 #include "zorvan_replay/report_files.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "callsign/region.h"
 #include "platform/files.h"
@@ -12,17 +13,39 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Paths are UTF-8 text (as the replay takes its arguments) and become paths here only.
 std::string AbsolutePath(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
-  const fs::path p = fs::absolute(path, ec);
-  return ec ? path : p.lexically_normal().string();
+  const fs::path p = fs::absolute(PathFromUtf8(path), ec);
+  return ec ? path : Utf8FromPath(p.lexically_normal());
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return fs::equivalent(a, b, ec) ||
-         fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+  const fs::path x = PathFromUtf8(a), y = PathFromUtf8(b);
+  return fs::equivalent(x, y, ec) || x.lexically_normal() == y.lexically_normal();
+}
+
+// The whole file in one step: a temporary file beside it takes its place, so a failure
+// leaves the old file or none, never half of one.
+bool WriteWhole(const std::string& path, std::string_view content) {
+  const fs::path target = PathFromUtf8(path);
+  fs::path temp = target;
+  temp += ".tmp";
+  std::error_code ec;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(content.data(), static_cast<std::streamsize>(content.size())) ||
+        !out.flush()) {
+      out.close();
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  fs::rename(temp, target, ec);
+  if (ec) fs::remove(temp, ec);
+  return !ec;
 }
 
 }  // namespace
@@ -90,17 +113,17 @@ bool WriteReports(const ReportRequest& request, const ReportContest& contest,
     ReportMeta meta;
     meta.logName = contest.logName;
     meta.version = ZD_VERSION_TEXT;
-    meta.scpName = fs::path(request.scpPath).filename().string();
+    meta.scpName = Utf8FromPath(PathFromUtf8(request.scpPath).filename());
     meta.claimed = ReadSetting(*MakePlatformSettingsStore(), "Claimed");
     meta.summaryText = run.summary;
     const Language language = request.language.value_or(
         RussianTextFor(contest.ownPrefix) ? Language::kRussian : Language::kEnglish);
-    if (!ReplaceFileContents(request.htmlPath, RenderHtmlReport(in, analysis, language, meta))) {
+    if (!WriteWhole(request.htmlPath, RenderHtmlReport(in, analysis, language, meta))) {
       error = request.htmlPath + ": cannot write the report";
       return false;
     }
   }
-  if (!request.csvPath.empty() && !ReplaceFileContents(request.csvPath, RenderCsv(in, analysis))) {
+  if (!request.csvPath.empty() && !WriteWhole(request.csvPath, RenderCsv(in, analysis))) {
     error = request.csvPath + ": cannot write the QSO table";
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include "engine/contest_rules.h"
 #include "status_windows/region_board.h"
+#include "zorvan_replay/replay.h"
 #include "zorvan_replay/report_texts.h"
 #include "zorvan_replay/svg_chart.h"
 
@@ -568,17 +569,17 @@ struct Report {
 
   std::string ReasonText(const std::string& line) const {
     switch (ReasonOfLine(line)) {
-      case ReportReason::kWrongBand:
+      case ReasonKind::kWrongBand:
         return t.reasonWrongBand;
-      case ReportReason::kWrongMode:
+      case ReasonKind::kWrongMode:
         return t.reasonWrongMode;
-      case ReportReason::kNoRxNumber:
+      case ReasonKind::kNoRxNumber:
         return t.reasonNoRx;
-      case ReportReason::kBadRegion:
+      case ReasonKind::kBadRegion:
         return t.reasonBadRegion;
-      case ReportReason::kDupe:
+      case ReasonKind::kDupe:
         return t.reasonDupe;
-      case ReportReason::kOther:
+      case ReasonKind::kOther:
         break;
     }
     return {};
@@ -650,7 +651,7 @@ struct Report {
           for (const std::string& l : v->reportLines) {
             const std::string why = ReasonText(l);
             reasons +=
-                (reasons.empty() ? "" : "; ") + ReasonWords(l) + (why.empty() ? "" : " — " + why);
+                (reasons.empty() ? "" : "; ") + ReportReason(l) + (why.empty() ? "" : " — " + why);
           }
         }
         if (reasons.empty()) reasons = t.refusedWord;
@@ -811,7 +812,7 @@ std::string RenderCsv(const AnalysisInput& in, const Analysis& a) {
       if (r.flags & (1u << f)) flags += (flags.empty() ? "" : ";") + std::string(kCsvFlags[f]);
     }
     for (const std::string& l : v.reportLines)
-      reasons += (reasons.empty() ? "" : "; ") + ReasonWords(l);
+      reasons += (reasons.empty() ? "" : "; ") + ReportReason(l);
     const std::string fields[] = {
         std::to_string(i + 1),
         std::to_string(q.line),

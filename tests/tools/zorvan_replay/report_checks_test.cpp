@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report_replay.h"
+#include "zorvan_replay/replay.h"
 
 namespace zd::replay::test {
 namespace {
@@ -88,16 +89,16 @@ TEST_F(ReportChecks, RefusedAndNotCountedWithTheModulesReasons) {
   EXPECT_EQ(r->a.refused, 3);
   EXPECT_EQ(r->a.badRegions, 1);
   const auto reasons = [&](std::size_t i) {
-    std::vector<ReportReason> out;
+    std::vector<ReasonKind> out;
     for (const std::string& l : r->run.verdicts[i].reportLines) out.push_back(ReasonOfLine(l));
     return out;
   };
-  EXPECT_EQ(reasons(0), std::vector<ReportReason>{ReportReason::kWrongBand});
-  EXPECT_EQ(reasons(1), std::vector<ReportReason>{ReportReason::kWrongMode});
-  EXPECT_EQ(reasons(2), std::vector<ReportReason>{ReportReason::kNoRxNumber});
-  EXPECT_EQ(reasons(3), std::vector<ReportReason>{ReportReason::kBadRegion});
-  EXPECT_EQ(reasons(5), std::vector<ReportReason>{ReportReason::kDupe});
-  EXPECT_EQ(ReasonWords(r->run.verdicts[3].reportLines[0]),
+  EXPECT_EQ(reasons(0), std::vector<ReasonKind>{ReasonKind::kWrongBand});
+  EXPECT_EQ(reasons(1), std::vector<ReasonKind>{ReasonKind::kWrongMode});
+  EXPECT_EQ(reasons(2), std::vector<ReasonKind>{ReasonKind::kNoRxNumber});
+  EXPECT_EQ(reasons(3), std::vector<ReasonKind>{ReasonKind::kBadRegion});
+  EXPECT_EQ(reasons(5), std::vector<ReasonKind>{ReasonKind::kDupe});
+  EXPECT_EQ(ReportReason(r->run.verdicts[3].reportLines[0]),
             "Russland Code Area is not acceptable !!!");
   EXPECT_TRUE(r->a.qsos[0].flags & kFlagRefused);
   EXPECT_FALSE(r->a.qsos[3].counted);

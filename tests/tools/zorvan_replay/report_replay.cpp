@@ -1,6 +1,5 @@
 #include "report_replay.h"
 
-#include "engine/bad_qso_report.h"
 #include "host_boundary/host_calls.h"
 #include "platform/files.h"
 #include "zorvan_replay/replay.h"
@@ -62,8 +61,8 @@ std::unique_ptr<Replayed> ModuleReplay::Replay(const std::string& records, const
   host::Reset reset;
   reset.pathPrefix = ".\\";
   reset.ownCall = "R3DZV";
-  reset.start = host::ValidTime(first);
-  reset.end = host::ValidTime(last);
+  reset.start = host::ValidTime(first->date);
+  reset.end = host::ValidTime(last->date);
   reset.ownPrefix = "UA";
   reset.ownContinent = "EU";
   host::ResetContest(x, reset);
@@ -84,8 +83,7 @@ std::unique_ptr<Replayed> ModuleReplay::Replay(const std::string& records, const
   RunSettings settings;
   settings.checkEachCall = true;
   settings.hourlySummaries = true;
-  r->run = RunThroughModule(x, "R3DZV", in.qsos, ReportFileName(OleDateTime{last, kDateValid}),
-                            settings);
+  r->run = RunThroughModule(x, "R3DZV", in.qsos, BadQsoReportName(last->time), settings);
   in.verdicts = r->run.verdicts;
   in.summary = ParseModuleSummary(r->run.summary);
   in.hourly = r->run.hourly;
