@@ -50,6 +50,10 @@ std::string NormalizeExchange(std::string_view exch) {
   return s.substr(b, e - b);
 }
 
+std::string StoredPrefix(std::string_view hostPrefix) {
+  return hostPrefix == "IT9" || hostPrefix == "IG9" ? std::string("I") : std::string(hostPrefix);
+}
+
 std::size_t Contest::Key3Hash::operator()(const Key3& k) const {
   const std::hash<std::string> h;
   std::size_t seed = h(k.a);
@@ -133,7 +137,7 @@ int Contest::AddData(const QsoArgs& a) {
   r.rstSent = a.rstSent;
   r.exchRcvd = a.exchRcvd;
   r.exchSent = a.exchSent;
-  r.prefix = (a.prefix == "IT9" || a.prefix == "IG9") ? std::string("I") : std::string(a.prefix);
+  r.prefix = StoredPrefix(a.prefix);
   r.freqKHz = static_cast<int32_t>(freqKHz);
   r.qsoTime = a.time;
 
@@ -276,10 +280,7 @@ int Contest::ResetStats(const ResetArgs& a) {
           std::string(kBands[static_cast<std::size_t>(b)].text), "-", "-", "-"};
     }
 
-    if (IsRussianPrefix(a.ownPrefix) || a.ownPrefix == "UR" || a.ownPrefix == "UN" ||
-        a.ownPrefix == "EU") {
-      russianText_.store(true);
-    }
+    if (RussianTextFor(a.ownPrefix)) russianText_.store(true);
     ownContinent_ = a.ownContinent;
     ownPrefix_ = a.ownPrefix;
     ownCall_ = a.ownCall;
