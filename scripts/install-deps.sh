@@ -5,7 +5,8 @@ set -euo pipefail
 
 native_pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
              clang-format hamradio-files zip unzip imagemagick python3)
-# `make screenshots` also renders zorvan-check's pages: `install-deps.sh screenshots`.
+# `make screenshots` also renders zorvan-check's pages and the after-contest report:
+# `install-deps.sh screenshots`.
 screenshot_pkgs=(chromium)
 windows_pkgs=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386
               wine64 fonts-wine xvfb xauth x11-apps)

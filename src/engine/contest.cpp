@@ -18,10 +18,7 @@ void Contest::Reset(const ResetArgs& a, ResetReadings readings) {
   log_.Clear();
   resetSeen_ = true;
   // Russian texts once the own station is Russian or a neighbour; nothing turns them off.
-  if (IsRussianPrefix(a.ownPrefix) || a.ownPrefix == "UR" || a.ownPrefix == "UN" ||
-      a.ownPrefix == "EU") {
-    russianText_.store(true);
-  }
+  if (RussianTextFor(a.ownPrefix)) russianText_.store(true);
   run_.ownContinent = a.ownContinent;
   run_.ownPrefix = a.ownPrefix;
   run_.ownCall = a.ownCall;

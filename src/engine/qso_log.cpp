@@ -27,6 +27,10 @@ std::string NormalizeExchange(std::string_view exch) {
   return s.substr(b, e - b);
 }
 
+std::string StoredPrefix(std::string_view hostPrefix) {
+  return hostPrefix == "IT9" || hostPrefix == "IG9" ? std::string("I") : std::string(hostPrefix);
+}
+
 std::size_t QsoLog::Key3Hash::operator()(const Key3& k) const {
   const std::hash<std::string> h;
   std::size_t seed = h(k.a);
@@ -84,7 +88,7 @@ Acceptance QsoLog::Add(const QsoArgs& a, double nowUtc) {
   }
 
   QsoRecord r{.call = std::string(a.call),
-              .prefix = (a.prefix == "IT9" || a.prefix == "IG9") ? "I" : std::string(a.prefix),
+              .prefix = StoredPrefix(a.prefix),
               .continent = std::string(a.continent),
               .band = std::string(a.band),
               .mode = std::string(a.mode),

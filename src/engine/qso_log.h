@@ -110,6 +110,9 @@ class QsoLog {
   int bandChangeCount_ = 0;
 };
 
+// The DXCC prefix a QSO is stored and scored with: the host's, except that "IT9" and
+// "IG9" count as "I".
+std::string StoredPrefix(std::string_view hostPrefix);
 // ASCII upper case, then blanks trimmed on both sides: how a received region is read.
 std::string NormalizeExchange(std::string_view exch);
 

@@ -95,9 +95,7 @@ std::string CabrilloCategory(std::string_view headerText) {
   return category;
 }
 
-bool ModuleTalksRussian(std::string_view ownPrefix) {
-  return IsRussianPrefix(ownPrefix) || ownPrefix == "UR" || ownPrefix == "UN" || ownPrefix == "EU";
-}
+bool ModuleTalksRussian(std::string_view ownPrefix) { return RussianTextFor(ownPrefix); }
 
 int64_t SecondsOfDate(double date) { return std::llround(date * 86400.0); }
 double DateOfSeconds(int64_t seconds) { return static_cast<double>(seconds) / 86400.0; }

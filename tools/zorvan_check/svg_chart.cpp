@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "zorvan_replay/svg_chart.h"
+
 namespace zd::check {
 namespace {
 
@@ -51,29 +53,8 @@ std::string SvgStart(const std::string& title, int width, int height) {
 
 }  // namespace
 
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
+// One escaping for every page of the tools: the replay report's.
+std::string HtmlEscape(std::string_view text) { return replay::svg::Escape(text); }
 
 std::string StackedBarsSvg(const std::string& title, const std::vector<Series>& series,
                            const std::vector<BarGroup>& bars, int width, int height,

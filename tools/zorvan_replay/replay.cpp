@@ -12,6 +12,7 @@
 #include "reports/cabrillo.h"
 #include "zd_version.h"
 #include "zorvan_replay/replay_platform.h"
+#include "zorvan_replay/report_files.h"
 #include "zorvan_replay/work_folder.h"
 
 namespace zd::replay {
@@ -115,44 +116,6 @@ bool ArmStart(const fs::path& ini) {
   return static_cast<bool>(out);
 }
 
-// The lines the module appended to its bad-QSO report since the last look.
-class ReportReader {
- public:
-  explicit ReportReader(fs::path file) : file_(std::move(file)) {
-    std::error_code ec;
-    const auto size = fs::file_size(file_, ec);
-    offset_ = ec ? 0 : size;
-  }
-
-  std::vector<std::string> NewLines() {
-    std::vector<std::string> lines;
-    std::error_code ec;
-    const auto size = fs::file_size(file_, ec);
-    if (ec || size <= offset_) return lines;
-    std::ifstream in(file_, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(offset_));
-    std::string text(static_cast<std::size_t>(size - offset_), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    offset_ += text.size();
-    pending_ += text;
-    std::size_t start = 0;
-    for (std::size_t eol; (eol = pending_.find('\n', start)) != std::string::npos;
-         start = eol + 1) {
-      std::string line = pending_.substr(start, eol - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(std::move(line));
-    }
-    pending_.erase(0, start);
-    return lines;
-  }
-
- private:
-  fs::path file_;
-  std::uintmax_t offset_ = 0;
-  std::string pending_;
-};
-
 // A QSO that does not score, and the module's words for why.
 struct NonScoring {
   const LogQso* qso = nullptr;
@@ -247,6 +210,11 @@ std::string UsageText() {
          "                     beside this program; libStats.so on Linux)\n"
          "  --cty FILE         country file in CTY format (default: cty.dat beside this\n"
          "                     program, else /usr/share/hamradio-files/cty.dat)\n"
+         "  --report FILE      also write the after-contest report, one HTML page\n"
+         "  --csv FILE         also write every QSO with its points and flags as CSV\n"
+         "  --lang en|ru       the report's language (default: as the module speaks to\n"
+         "                     the own station)\n"
+         "  --scp FILE         list the calls the MASTER.SCP file FILE does not hold\n"
          "  --version          print the version and exit\n"
          "  --help             print this help and exit\n"
          "\n"
@@ -328,6 +296,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       ok = text(o.libPath);
     } else if (name == "--cty") {
       ok = text(o.ctyPath);
+    } else if (name == "--report") {
+      ok = text(o.reportPath);
+    } else if (name == "--csv") {
+      ok = text(o.csvPath);
+    } else if (name == "--scp") {
+      ok = text(o.scpPath);
+    } else if (name == "--lang") {
+      ok = text(o.lang);
     } else {
       error = "unknown option " + name;
       return std::nullopt;
@@ -357,6 +333,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   }
   if (o.logPath.empty() && !o.help && !o.version) {
     error = "no log given";
+    return std::nullopt;
+  }
+  if (!o.lang.empty() && !ParseLanguage(o.lang)) {
+    error = "--lang takes en or ru, not " + o.lang;
+    return std::nullopt;
+  }
+  if ((!o.lang.empty() || !o.scpPath.empty()) && o.reportPath.empty() && o.csvPath.empty()) {
+    error = std::string(o.lang.empty() ? "--scp" : "--lang") + " goes with --report or --csv";
     return std::nullopt;
   }
   return o;
@@ -481,40 +465,17 @@ std::optional<fs::path> ChooseWorkFolder(const Options& o) {
   return work;
 }
 
-// Hands the module every QSO in log order, as the host replays its log; returns the QSOs
-// that do not score, with the lines the module wrote about each into its report.
-std::vector<NonScoring> ReplayQsos(const host::Exports& x, const OwnStation& own,
-                                   const std::vector<HostQso>& qsos, ReportReader& report) {
-  const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
+// The QSOs that do not score, with the module's words about each, from what it said
+// QSO by QSO.
+std::vector<NonScoring> NonScoringOf(const std::vector<HostQso>& qsos, const ModuleRun& run) {
   std::vector<NonScoring> nonScoring;
   for (std::size_t i = 0; i < qsos.size(); ++i) {
-    const LogQso& q = *qsos[i].qso;
-    host::Qso h;
-    h.ownCall = own.call;
-    h.call = q.call;
-    h.time = host::ValidTime(q.date);
-    h.freqHz = q.freqHz;
-    h.mode = q.mode;
-    h.rstSent = q.rstSent;
-    h.rstRcvd = q.rstRcvd;
-    h.exchSent = q.exchSent;
-    h.exchRcvd = q.exchRcvd;
-    h.prefix = qsos[i].prefix;
-    h.continent = qsos[i].continent;
-    h.band = q.band;
-    const int stored = host::AddQso(x, h);
-    std::vector<std::string> lines = report.NewLines();
-    if (stored == 0 || !lines.empty()) {
-      NonScoring n{&q, stored == 0, {}};
-      for (const std::string& l : lines) n.reasons.push_back(ReportReason(l));
-      nonScoring.push_back(std::move(n));
-    }
-    if (progress && (i % 1000 == 0 || i + 1 == qsos.size())) {
-      WriteError("\r" + std::string(kProgram) + ": QSO " + std::to_string(i + 1) + " of " +
-                 std::to_string(qsos.size()));
-    }
+    const QsoVerdict& v = run.verdicts[i];
+    if (v.stored && v.reportLines.empty()) continue;
+    NonScoring n{qsos[i].qso, !v.stored, {}};
+    for (const std::string& l : v.reportLines) n.reasons.push_back(ReportReason(l));
+    nonScoring.push_back(std::move(n));
   }
-  if (progress) WriteError("\n");
   return nonScoring;
 }
 
@@ -553,6 +514,11 @@ int RunReplay(const std::vector<std::string>& args) {
     }
     Note("cannot find the contest module: no " + names + "; name it with --lib");
     return 3;
+  }
+  const auto report = PrepareReport(o.reportPath, o.csvPath, o.scpPath, o.lang, o.logPath, error);
+  if (!report) {
+    Note(error);
+    return 1;
   }
 
   ReplayLog log;
@@ -670,19 +636,39 @@ int RunReplay(const std::vector<std::string>& args) {
   reset.ownContinent = own->continent;
   host::ResetContest(x, reset);
   const fs::path reportPath = work / BadQsoReportName(last->time);
-  ReportReader report(reportPath);
   // A Cabrillo file of the call that was there before (given --overwrite) is not this
   // run's.
   const fs::path cbr = work / PathFromUtf8(CabrilloLog::FileBaseFor(own->call) + ".cbr");
   const auto cbrBefore = FingerprintOf(cbr);
 
-  const std::vector<NonScoring> nonScoring = ReplayQsos(x, *own, qsos, report);
+  // Hands the module every QSO in log order, as the host replays its log, and asks for
+  // what the report needs besides.
+  const bool progress = StderrIsTerminal() && qsos.size() >= kProgressFrom;
+  RunSettings settingsOfRun;
+  settingsOfRun.checkEachCall = report->Wanted();
+  settingsOfRun.hourlySummaries = report->Wanted() && !o.cabrillo;
+  if (progress) {
+    settingsOfRun.progress = [&](std::size_t done) {
+      if (done % 1000 != 1 && done != qsos.size()) return;
+      WriteError("\r" + std::string(kProgram) + ": QSO " + std::to_string(done) + " of " +
+                 std::to_string(qsos.size()));
+    };
+  }
+  const ModuleRun replayed = RunThroughModule(x, own->call, qsos, reportPath, settingsOfRun);
+  if (progress) WriteError("\n");
+  const std::vector<NonScoring> nonScoring = NonScoringOf(qsos, replayed);
 
-  const std::string text = host::Result(x);
+  const std::string& text = replayed.summary;
   SetBinaryStdout();
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (text.empty() || text.back() != '\n') std::fputs("\n", stdout);
   std::fflush(stdout);
+  // The report reads the module's files in the work folder: before they are tidied up.
+  std::string reportError;
+  const bool reported =
+      !report->Wanted() ||
+      WriteReports(*report, {own->call, own->prefix, own->continent, logName, o.cabrillo}, qsos,
+                   replayed, reportError);
   module.reset();  // the module closes its files and stops its threads
   if (scratchIni) {
     fs::remove(ini, ec);
@@ -697,6 +683,13 @@ int RunReplay(const std::vector<std::string>& args) {
          ": cannot write the list of the replay's files; its next run here will refuse them");
   }
   if (fs::is_regular_file(reportPath, ec)) Note("bad-QSO report " + Shown(reportPath));
+  if (!reported) {
+    Note(reportError);
+    return 1;
+  }
+  for (const std::string& file : {report->htmlPath, report->csvPath}) {
+    if (!file.empty()) Note("report " + Shown(PathFromUtf8(file)));
+  }
   if (o.cabrillo) {
     const auto cbrAfter = FingerprintOf(cbr);
     if (!cbrAfter || cbrAfter == cbrBefore) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "zorvan_replay/country_file.h"
+#include "zorvan_replay/module_run.h"
 #include "zorvan_replay/replay_log.h"
 
 namespace zd::replay {
@@ -27,6 +28,8 @@ struct Options {
   std::string dgMode = "BPSK63";  // the mode of Cabrillo's DG QSOs
   std::string libPath;            // empty: the module beside the program
   std::string ctyPath;            // empty: cty.dat beside the program, then the system's
+  // The after-contest report (report_files.h): HTML page, QSO table, MASTER.SCP, language.
+  std::string reportPath, csvPath, scpPath, lang;
   bool version = false;
   bool help = false;
 };
@@ -36,12 +39,6 @@ struct Options {
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
 
 std::string UsageText();
-
-// What the host hands the module for one QSO.
-struct HostQso {
-  const LogQso* qso = nullptr;
-  std::string prefix, continent;  // empty when the country file does not know the call
-};
 
 struct OwnStation {
   std::string call, prefix, continent;

@@ -29,5 +29,9 @@ void SetBinaryStdout();
 // Writes UTF-8 text to standard error; a Windows console gets it as wide text, so that
 // names in any script read right.
 void WriteError(std::string_view text);
+// Sets the clock of the module loaded in this process to a UTC moment
+// "YYYY-MM-DD HH:MM:SS" (the variable of platform/test_clock.h); the empty text gives it
+// the real clock back.
+void SetModuleClock(const std::string& moment);
 
 }  // namespace zd::replay

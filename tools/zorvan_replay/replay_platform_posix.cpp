@@ -1,7 +1,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "platform/test_clock.h"
 #include "zorvan_replay/replay_platform.h"
 
 namespace zd::replay {
@@ -17,6 +19,14 @@ void SetBinaryStdout() {}
 void WriteError(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
+}
+
+void SetModuleClock(const std::string& moment) {
+  if (moment.empty()) {
+    unsetenv(kTestClockVariable);
+  } else {
+    setenv(kTestClockVariable, moment.c_str(), 1);
+  }
 }
 
 }  // namespace zd::replay

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <iterator>
+#include <string>
 
+#include "platform/test_clock.h"
 #include "zorvan_replay/replay_platform.h"
 
 namespace zd::replay {
@@ -51,6 +54,13 @@ void WriteError(std::string_view text) {
   }
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
+}
+
+// The module reads the process's environment block (GetEnvironmentVariableW).
+void SetModuleClock(const std::string& moment) {
+  const std::wstring name(std::begin(kTestClockVariable), std::end(kTestClockVariable) - 1);
+  const std::wstring value(moment.begin(), moment.end());  // digits, '-', ':' and a blank
+  SetEnvironmentVariableW(name.c_str(), moment.empty() ? nullptr : value.c_str());
 }
 
 }  // namespace zd::replay

@@ -51,6 +51,25 @@ TEST(ReplayOptions, UsageErrors) {
   EXPECT_EQ(e, "--html takes no value");
 }
 
+TEST(ReplayOptions, TheReportsOptions) {
+  const auto o =
+      Parse({"--report", "r.html", "--csv=q.csv", "--lang", "ru", "--scp", "M.SCP", "a.adi"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->reportPath, "r.html");
+  EXPECT_EQ(o->csvPath, "q.csv");
+  EXPECT_EQ(o->lang, "ru");
+  EXPECT_EQ(o->scpPath, "M.SCP");
+  std::string e;
+  EXPECT_FALSE(Parse({"--report", "r.html", "--lang", "de", "a.adi"}, &e));
+  EXPECT_EQ(e, "--lang takes en or ru, not de");
+  // Options of the report alone make no report.
+  EXPECT_FALSE(Parse({"--lang", "en", "a.adi"}, &e));
+  EXPECT_EQ(e, "--lang goes with --report or --csv");
+  EXPECT_FALSE(Parse({"--scp", "M.SCP", "a.adi"}, &e));
+  EXPECT_EQ(e, "--scp goes with --report or --csv");
+  EXPECT_TRUE(Parse({"--csv", "q.csv", "--scp", "M.SCP", "a.adi"}));
+}
+
 TEST(ReplayOptions, StationValuesAreCheckedAndUpperCased) {
   std::string e;
   // The country file and the module spell them in capitals: "ua" would match nothing.
