@@ -54,20 +54,13 @@ TEST_F(Acceptance, StoresTheRecordAsTheHostGaveIt) {
   const auto log = contest.LogSnapshot();
   ASSERT_EQ(log.size(), 2u);
   const QsoRecord& r = log[0];
-  EXPECT_EQ(r.call, "IT9ABC");
-  EXPECT_EQ(r.prefix, "I");
-  EXPECT_EQ(r.continent, "EU");
-  EXPECT_EQ(r.band, "20M");  // as passed: only the membership test ignores case
-  EXPECT_EQ(r.mode, "bpsk125");
-  EXPECT_EQ(r.rstSent, "579");
-  EXPECT_EQ(r.rstRcvd, "559");
-  EXPECT_EQ(r.exchSent, "017");
-  EXPECT_EQ(r.exchRcvd, " 42 ");
-  EXPECT_EQ(r.region, "");
+  // The texts as passed (only the membership test ignores the band's case), IT9 as I.
+  EXPECT_EQ((Strings{r.call, r.prefix, r.continent, r.band, r.mode, r.rstSent, r.rstRcvd,
+                     r.exchSent, r.exchRcvd, r.region}),
+            (Strings{"IT9ABC", "I", "EU", "20M", "bpsk125", "579", "559", "017", " 42 ", ""}));
   EXPECT_EQ(r.freqKHz, 14099);  // the remainder of the Hz value is dropped
-  EXPECT_EQ(r.notCounted, 0);
-  EXPECT_EQ(r.badRegion, 0);
-  EXPECT_EQ(r.dupe, 0);
+  EXPECT_EQ((std::vector<int32_t>{r.notCounted, r.badRegion, r.dupe}),
+            (std::vector<int32_t>{0, 0, 0}));
   EXPECT_EQ(r.qsoTime.date, At(12, 5).date);
   EXPECT_EQ(log[1].prefix, "I");
   EXPECT_EQ(contest.BandsUsed(), (std::vector<std::string>{"20M", "20m"}));
