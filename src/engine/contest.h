@@ -127,8 +127,6 @@ class Contest {
   void SetSetupMast(int value) { setupMast_.store(value); }
   std::string StartYear() const;
   std::string HostVersion() const;
-  // Raised by a removal of a Russian QSO; the region window's refresh takes it.
-  bool TakeRegionMarksStale() { return regionMarksStale_.exchange(false); }
   std::atomic<int>& RefreshPending() { return refreshPending_; }
 
   // Read-only views for tests.
@@ -186,7 +184,6 @@ class Contest {
   std::atomic<bool> russianText_{false};
   std::atomic<bool> versionSet_{false};
   std::atomic<int> refreshPending_{1};
-  std::atomic<bool> regionMarksStale_{false};
 };
 
 // ASCII upper case, then blanks trimmed on both sides: how a received region is read.

@@ -24,7 +24,6 @@ class CountingUi final : public UiBridge {
   void StartWindowThread() override {}
   void StopWindowThread() override {}
   bool ControlWindowExists() const override { return true; }
-  bool RegionWindowExists() const override { return true; }
   void PostRefresh() override { posts.fetch_add(1); }
   std::atomic<long> posts{0};
 };
@@ -42,7 +41,6 @@ class ReadingWindows final : public StatusWindows {
     const int index = WorkedListIndex(v.band, v.mode);
     switch (kind) {
       case StatusKind::kRegion:
-        contest_.TakeRegionMarksStale();
         seen += contest_.WorkedRegions(index).size();
         break;
       case StatusKind::kDxcc: {

@@ -40,7 +40,6 @@ class ScriptedUi final : public UiBridge {
   void StartWindowThread() override {}
   void StopWindowThread() override {}
   bool ControlWindowExists() const override { return false; }
-  bool RegionWindowExists() const override { return false; }
   void PostRefresh() override {}
 
   std::function<bool(CabrilloHeaderFields&)> edit;

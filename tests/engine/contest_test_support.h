@@ -60,11 +60,9 @@ class RecordingUi final : public UiBridge {
   void StartWindowThread() override;
   void StopWindowThread() override { ++threadStops; }
   bool ControlWindowExists() const override { return controlWindow; }
-  bool RegionWindowExists() const override { return regionWindow; }
   void PostRefresh() override { ++refreshPosts; }
 
   bool controlWindow = false;
-  bool regionWindow = false;
   bool startOpensControlWindow = false;
   int setupMessages = 0, threadStarts = 0, threadStops = 0, refreshPosts = 0;
   std::vector<std::string> outputMessages;

@@ -40,7 +40,6 @@ class QuietUi final : public UiBridge {
   void StartWindowThread() override {}
   void StopWindowThread() override {}
   bool ControlWindowExists() const override { return true; }  // no automatic start
-  bool RegionWindowExists() const override { return false; }
   void PostRefresh() override {}
 };
 
