@@ -56,6 +56,7 @@ class ModuleHost {
   }
 
   bool ok() const { return loaded_; }
+  HWND window() const { return stub_.window(); }
   bool Do(const std::string& command) { return stub_.Send(command); }
   std::vector<std::string> Record() const { return stub_.Record(); }
   std::vector<std::string> Macros() const { return stub_.Macros(); }
@@ -73,6 +74,24 @@ class ModuleHost {
     return found;
   }
   bool Running() const { return stub_.process().Running(); }
+
+  // Who has the keyboard: empty when the host's window is the foreground window and its
+  // thread's focus is in it, else what holds the foreground and the focus.
+  std::string KeyboardElsewhere() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(stub_.process().main_thread_id(), &info);
+    HWND front = GetForegroundWindow();
+    HWND focus = info.hwndFocus;
+    if (front == window() && focus && (focus == window() || IsChild(window(), focus))) return {};
+    return "foreground \"" + wine_test::Utf8(wine_test::TextOf(front)) + "\", host's focus " +
+           (focus ? "\"" + wine_test::Utf8(wine_test::TextOf(focus)) + "\"" : "none");
+  }
+  // The operator clicks into the host's window.
+  bool ActivateHost() const {
+    SetForegroundWindow(window());
+    return WaitUntil([&] { return KeyboardElsewhere().empty(); });
+  }
 
   // The module's visible dialogs, in no particular order.
   std::vector<HWND> Dialogs() const {
@@ -593,6 +612,52 @@ TEST(AutomaticStart, TheResetOpensTheControlWindowExceptUnderOlderHosts) {
     EXPECT_FALSE(WaitUntil([&] { return !host.Titled(kControlTitle).empty(); }, 1000))
         << "host 2.18: the window does not open by itself";
   }
+}
+
+// The operator types in the host while the status windows come up, however they come up:
+// at the reset's automatic start, after "Window on top" (the refresh opens them again) and
+// at "SHOWINFO". None of them, nor the control window, takes the keyboard from the host.
+TEST(StatusWindowFocus, TheHostKeepsTheKeyboardWhileTheWindowsComeUp) {
+  ModuleHost host;
+  ASSERT_TRUE(host.ok());
+  for (const char* key : {"RusObl", "DXCC", "setup_view_dxcc_extended", "Timer"}) {
+    ASSERT_TRUE(host.Do(std::string("setting ") + key + " 1"));
+  }
+  ASSERT_TRUE(host.ActivateHost()) << host.KeyboardElsewhere();
+  // Every window is up, and a refresh that started after they opened has been served.
+  const auto allUp = [&](const std::vector<HWND>& old) {
+    int refreshes = 0;
+    return WaitUntil([&] {
+             const auto now = host.Dialogs();
+             if (now.size() != 5) return false;
+             for (HWND w : now) {
+               if (std::find(old.begin(), old.end(), w) != old.end() &&
+                   !StartsWith(Text(w), kControlTitle)) {
+                 return false;
+               }
+             }
+             if (refreshes == 0) refreshes = host.Refreshes() + 1;
+             return host.Refreshes() >= refreshes;
+           }) ||
+           (ADD_FAILURE() << host.Dialogs().size() << " windows", false);
+  };
+
+  ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));  // no "Start" yet: the windows open
+  ASSERT_TRUE(allUp({}));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "at the reset's automatic start";
+
+  HWND control = host.WaitFor(kControlTitle);
+  ASSERT_NE(control, nullptr);
+  const std::vector<HWND> before = host.Dialogs();
+  ASSERT_TRUE(PostMessageW(control, WM_COMMAND, MAKEWPARAM(1110, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(control, 1110))));
+  ASSERT_TRUE(allUp(before));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "after \"Window on top\"";
+
+  ASSERT_TRUE(host.Do("stats-command HIDEINFO"));
+  ASSERT_TRUE(host.Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(allUp({}));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "at SHOWINFO";
 }
 
 TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
