@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/stats_exports.h"
+#include "support/export_names.h"
 
 namespace {
 
@@ -150,10 +151,15 @@ class StatsDll : public ::testing::Test {
   Exports x_;
 };
 
-TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainNames) {
+TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainAndTheirDecoratedNames) {
   std::vector<std::string> missing;
   Bind(&missing);
   EXPECT_TRUE(missing.empty()) << "missing: " << ::testing::PrintToString(missing);
+  for (const auto& name : zd::test::kExportNames) {
+    const FARPROC plain = GetProcAddress(module_, name.plain);
+    EXPECT_NE(plain, nullptr) << name.plain;
+    EXPECT_EQ(GetProcAddress(module_, name.decorated), plain) << name.decorated;
+  }
 }
 
 TEST_F(StatsDll, OffersOneContestSet) {
