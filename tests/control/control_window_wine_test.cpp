@@ -5,154 +5,25 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mode_switcher/wine_driver.h"
+#include "control/module_host_win.h"
 
 namespace zd {
 namespace {
 
-using wine_test::HostStub;
+using wine_test::kControlTitle;
+using wine_test::ModuleHost;
+using wine_test::StartsWith;
 using wine_test::WaitUntil;
 
-constexpr wchar_t kControlTitle[] = L"Setup ZORVAN-DIGI-";
+std::wstring Text(HWND w) { return wine_test::TextOf(w); }
+
 constexpr wchar_t kBandChangeTitle[] = L"Change of Band";
 constexpr int kOptionBoxes[] = {1115, 1116, 1119, 1117, 1118, 1109, 1110};
 constexpr int kModeButtonIds[] = {304, 305, 306};
-
-std::wstring Text(HWND w) {
-  wchar_t text[256] = {};
-  DWORD_PTR n = 0;
-  SendMessageTimeoutW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000,
-                      &n);
-  return text;
-}
-
-bool StartsWith(const std::wstring& text, const std::wstring& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
-// The stand-in with the contest module loaded, in a fresh working folder of its own.
-class ModuleHost {
- public:
-  ModuleHost() {
-    if (!stub_.ready()) return;
-    if (!stub_.Send("workdir temp")) return;
-    for (const auto& line : stub_.Record()) {
-      if (line.rfind("workdir ", 0) == 0) folder_ = line.substr(8);
-    }
-    loaded_ = !folder_.empty() && stub_.Send("stats-load");
-  }
-  ~ModuleHost() {
-    // The host unloads the module as it closes, windows open or not.
-    stub_.Close();
-    const bool exited = stub_.process().WaitForExit(10000);
-    EXPECT_TRUE(exited) << "the host did not end within 10 s of closing";
-    std::error_code ec;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
-  }
-
-  bool ok() const { return loaded_; }
-  HWND window() const { return stub_.window(); }
-  bool Do(const std::string& command) { return stub_.Send(command); }
-  std::vector<std::string> Record() const { return stub_.Record(); }
-  std::vector<std::string> Macros() const { return stub_.Macros(); }
-  int Count(const std::string& prefix) const {
-    int n = 0;
-    for (const auto& line : Record()) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-  }
-  // The last record line that starts with `prefix`, or empty.
-  std::string Last(const std::string& prefix) const {
-    std::string found;
-    for (const auto& line : Record()) {
-      if (line.rfind(prefix, 0) == 0) found = line;
-    }
-    return found;
-  }
-  bool Running() const { return stub_.process().Running(); }
-
-  // Who has the keyboard: empty when the host's window is the foreground window and its
-  // thread's focus is in it, else what holds the foreground and the focus.
-  std::string KeyboardElsewhere() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(stub_.process().main_thread_id(), &info);
-    HWND front = GetForegroundWindow();
-    HWND focus = info.hwndFocus;
-    if (front == window() && focus && (focus == window() || IsChild(window(), focus))) return {};
-    return "foreground \"" + wine_test::Utf8(wine_test::TextOf(front)) + "\", host's focus " +
-           (focus ? "\"" + wine_test::Utf8(wine_test::TextOf(focus)) + "\"" : "none");
-  }
-  // The operator clicks into the host's window.
-  bool ActivateHost() const {
-    SetForegroundWindow(window());
-    return WaitUntil([&] { return KeyboardElsewhere().empty(); });
-  }
-
-  // The module's visible dialogs, in no particular order.
-  std::vector<HWND> Dialogs() const {
-    std::vector<HWND> out;
-    for (HWND w : wine_test::TopLevelWindows(stub_.process().id(), L"#32770")) {
-      if (IsWindowVisible(w)) out.push_back(w);
-    }
-    return out;
-  }
-  std::vector<HWND> Titled(const std::wstring& prefix) const {
-    std::vector<HWND> out;
-    for (HWND w : Dialogs()) {
-      if (StartsWith(Text(w), prefix)) out.push_back(w);
-    }
-    return out;
-  }
-  HWND WaitFor(const std::wstring& prefix, int ms = 5000) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-          const auto w = Titled(prefix);
-          found = w.empty() ? nullptr : w.front();
-          return found != nullptr;
-        },
-        ms);
-    return found;
-  }
-
-  std::string Setting(const std::string& key) const {
-    char value[128] = {};
-    const std::string file = folder_ + "\\Plugins\\ZORVAN-DIGI.ini";
-    GetPrivateProfileStringA("Settings", key.c_str(), "<absent>", value, sizeof value,
-                             file.c_str());
-    return value;
-  }
-  bool SettingsFileExists() const {
-    return std::filesystem::exists(folder_ + "\\Plugins\\ZORVAN-DIGI.ini");
-  }
-  bool WaitSetting(const std::string& key, const std::string& value) const {
-    return WaitUntil([&] { return Setting(key) == value; }, 5000);
-  }
-  // The number of full refreshes the host has served so far (each reads the frequency).
-  int Refreshes() const { return Count("get HostFrequency"); }
-  bool WaitRefreshes(int n) const {
-    return WaitUntil([&] { return Refreshes() >= n; }, 5000);
-  }
-  // The colour of a client pixel of a control (0: the window itself), as RRGGBB.
-  std::string Pixel(const std::string& title, int id, int x, int y) {
-    const std::string command = "pixel \"" + title + "\" " + std::to_string(id) + " " +
-                                std::to_string(x) + " " + std::to_string(y);
-    if (!Do(command)) return "?";
-    const std::string line = Last("pixel " + std::to_string(id) + " ");
-    const auto arrow = line.find("-> ");
-    return arrow == std::string::npos ? "?" : line.substr(arrow + 3);
-  }
-
- private:
-  mutable HostStub stub_;
-  std::string folder_;
-  bool loaded_ = false;
-};
 
 bool Checked(HWND dialog, int id) {
   DWORD_PTR state = 0;
