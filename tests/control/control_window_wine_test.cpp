@@ -102,8 +102,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }))
-      << host().Dialogs().size() << " windows";
+  ASSERT_TRUE(host().WaitDialogs(4));
   ASSERT_NE(host().WaitFor(kBandChangeTitle), nullptr);
 
   // Enter does nothing: a refresh posted after it still finds the window.
@@ -117,7 +116,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   EXPECT_EQ(host().Dialogs().size(), 4u);
   // Escape ends the control window and every status window.
   ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 escape"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().empty(); }));
+  ASSERT_TRUE(host().WaitDialogs(0));
   EXPECT_EQ(host().Setting("RusObl"), "1");
   EXPECT_EQ(host().Setting("DXCC"), "1");
   EXPECT_EQ(host().Setting("Timer"), "1");
@@ -125,7 +124,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
   EXPECT_LT(std::stoi(host().Last("command HIDEINFO").substr(28)), 100);
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }));
+  ASSERT_TRUE(host().WaitDialogs(4));
   EXPECT_NE(host().WaitFor(kBandChangeTitle), nullptr);
 }
 
@@ -156,8 +155,7 @@ TEST_F(ControlWindow, EveryOptionWritesItsKeyAtOnce) {
     EXPECT_TRUE(host().WaitSetting(key, "1")) << host().Setting(key);
     EXPECT_TRUE(Checked(w, id));
   }
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 5; }))
-      << "the four status windows opened";
+  EXPECT_TRUE(host().WaitDialogs(5)) << "the four status windows opened";
   for (int id : kModeButtonIds) EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, id))) << id;
   for (auto [id, key] : options) {
     SCOPED_TRACE(key);
@@ -165,7 +163,7 @@ TEST_F(ControlWindow, EveryOptionWritesItsKeyAtOnce) {
     EXPECT_TRUE(host().WaitSetting(key, "0")) << host().Setting(key);
     EXPECT_FALSE(Checked(w, id));
   }
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 1; }));
+  EXPECT_TRUE(host().WaitDialogs(1));
   for (int id : kModeButtonIds) EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, id))) << id;
 }
 
@@ -175,7 +173,7 @@ TEST_F(ControlWindow, WindowOnTopClosesAndReopensTheOpenStatusWindows) {
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
   HWND control = host().WaitFor(kControlTitle);
   ASSERT_NE(control, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   std::vector<HWND> before;
   for (HWND w : host().Dialogs()) {
     if (w == control) continue;
@@ -274,7 +272,7 @@ TEST_F(ControlWindow, WithoutTheHostWindowsOpenAndNothingIsSent) {
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("setting setup_switch_mode 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 2; }));
+  ASSERT_TRUE(host().WaitDialogs(2));
   ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
   ASSERT_TRUE(host().WaitSetting("Mode", "BPSK63")) << "colours, setting and refresh follow";
   ASSERT_TRUE(host().Do("stats-result"));
@@ -435,7 +433,7 @@ TEST_F(ControlWindow, HiddenStatusWindowsTurnTheirOptionsOff) {
   ASSERT_TRUE(host().Do("setting RusObl 1"));
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   HWND control = host().WaitFor(kControlTitle);
   ASSERT_NE(control, nullptr);
   ASSERT_TRUE(host().WaitRefreshes(1));
@@ -535,7 +533,7 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   ASSERT_TRUE(host().Do("stats-unload"));
   EXPECT_TRUE(host().Dialogs().empty());
   EXPECT_TRUE(host().Running());
@@ -544,7 +542,7 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   // Loaded again, the module starts afresh.
   ASSERT_TRUE(host().Do("stats-load"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  EXPECT_TRUE(host().WaitDialogs(3));
   EXPECT_EQ(host().Setting("DXCC"), "1");
 }
 

@@ -75,6 +75,14 @@ HWND ModuleHost::WaitFor(const std::wstring& prefix, int ms) const {
   return found;
 }
 
+bool ModuleHost::WaitDialogs(std::size_t n) const {
+  if (WaitUntil([&] { return Dialogs().size() == n; }, 10000)) return true;
+  std::string titles;
+  for (HWND w : Dialogs()) titles += " \"" + Utf8(TextOf(w)) + "\"";
+  ADD_FAILURE() << "expected " << n << " windows, saw " << Dialogs().size() << ":" << titles;
+  return false;
+}
+
 std::string ModuleHost::Setting(const std::string& key) const {
   char value[128] = {};
   const std::string file = folder_ + "\\Plugins\\ZORVAN-DIGI.ini";
@@ -87,11 +95,11 @@ bool ModuleHost::SettingsFileExists() const {
 }
 
 bool ModuleHost::WaitSetting(const std::string& key, const std::string& value) const {
-  return WaitUntil([&] { return Setting(key) == value; }, 5000);
+  return WaitUntil([&] { return Setting(key) == value; }, 10000);
 }
 
 bool ModuleHost::WaitRefreshes(int n) const {
-  return WaitUntil([&] { return Refreshes() >= n; }, 5000);
+  return WaitUntil([&] { return Refreshes() >= n; }, 10000);
 }
 
 std::string ModuleHost::Pixel(const std::string& title, int id, int x, int y) {

@@ -39,7 +39,10 @@ class ModuleHost {
   // The module's visible dialogs, in no particular order, and those whose title starts so.
   std::vector<HWND> Dialogs() const;
   std::vector<HWND> Titled(const std::wstring& prefix) const;
-  HWND WaitFor(const std::wstring& prefix, int ms = 5000) const;
+  HWND WaitFor(const std::wstring& prefix, int ms = 10000) const;
+  // Waits until exactly `n` dialogs are visible; false, with their titles in the test's
+  // output, when that does not happen within 10 s.
+  bool WaitDialogs(std::size_t n) const;
 
   std::string Setting(const std::string& key) const;
   bool SettingsFileExists() const;

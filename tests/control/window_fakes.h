@@ -185,13 +185,13 @@ class FakeView final : public ControlView {
   int refreshPosts = 0;
 };
 
-// A QSO of 8 December 2026 at 10:mm as the host passes it.
+// A QSO of 8 December 2026 at hour:minute as the host passes it.
 inline QsoArgs QsoAt(std::string_view call, std::string_view band, std::string_view mode,
-                     std::string_view prefix, std::string_view exch, int minute) {
+                     std::string_view prefix, std::string_view exch, int minute, int hour = 10) {
   QsoArgs a;
   a.ownCall = "DL1AAA";
   a.call = call;
-  a.time = OleDateTime{*DateFromCivil(2026, 12, 8, 10, minute, 0)};
+  a.time = OleDateTime{*DateFromCivil(2026, 12, 8, hour, minute, 0)};
   a.freqHz = 14080000;
   a.mode = mode;
   a.rstSent = a.rstRcvd = "599";

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "control/window_fakes.h"
 #include "platform/win32/text_win.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
@@ -19,37 +20,7 @@
 namespace zd {
 namespace {
 
-class MemorySettings final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override {
-    std::lock_guard<std::mutex> lock(m_);
-    auto it = values_.find(std::string(key));
-    return it == values_.end() ? std::string(fallback) : it->second;
-  }
-  void Write(std::string_view key, std::string_view value) override {
-    std::lock_guard<std::mutex> lock(m_);
-    values_[std::string(key)] = std::string(value);
-  }
-  bool Has(const std::string& key) {
-    std::lock_guard<std::mutex> lock(m_);
-    return values_.count(key) != 0;
-  }
-
- private:
-  std::mutex m_;
-  std::map<std::string, std::string> values_;
-};
-
-class TestUi final : public UiBridge {
- public:
-  void ShowSetupMessage() override {}
-  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
-  void ShowOutputMessage(const std::string&) override {}
-  void StartWindowThread() override {}
-  void StopWindowThread() override {}
-  bool ControlWindowExists() const override { return false; }
-  void PostRefresh() override {}
-};
+using testing::MemorySettings;
 
 // The engine writes its report file into the working folder: keep it out of the build.
 void EnterScratchFolder() {
@@ -105,19 +76,7 @@ class StatusWindows : public ::testing::Test {
   }
   QsoArgs Qso(std::string_view call, std::string_view band, std::string_view mode,
               std::string_view prefix, std::string_view exch, int hour, int minute) {
-    QsoArgs q;
-    q.ownCall = "DL1XX";
-    q.call = call;
-    q.time = OleDateTime{At(hour, minute)};
-    q.freqHz = 14080000;
-    q.mode = mode;
-    q.rstSent = q.rstRcvd = "599";
-    q.exchSent = "001";
-    q.exchRcvd = exch;
-    q.prefix = prefix;
-    q.continent = "EU";
-    q.band = band;
-    return q;
+    return testing::QsoAt(call, band, mode, prefix, exch, minute, hour);
   }
   void Log(std::string_view call, std::string_view band, std::string_view mode,
            std::string_view prefix, std::string_view exch, int hour = 12, int minute = 0) {
@@ -176,7 +135,7 @@ class StatusWindows : public ::testing::Test {
 
   MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
-  TestUi ui_;
+  HeadlessUi ui_;
   Contest contest_;
   WindowState state_;
   test::UiThread thread_;
