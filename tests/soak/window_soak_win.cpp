@@ -77,11 +77,10 @@ std::vector<Station> MakeStations(Random& r) {
   const std::vector<std::string> russian = {"UA",  "UA",  "UA",    "UA9",
                                             "UA9", "UA2", "UA2/f", "CE9/KC4"};
   const std::vector<std::string> prefixes = {
-      "DL", "F",  "G",   "I",   "IT9", "SP",  "OK",    "OM",  "HA", "YO",  "LZ",     "9A",  "S5",
-      "UR", "EU", "LY",  "YL",  "ES",  "OH",  "SM",    "LA",  "OZ", "PA",  "ON",     "EA",  "CT",
-      "HB", "OE", "SV",  "4X",  "JA",  "BY",  "HL",    "VU",  "UN", "EX",  "K",      "VE",  "XE",
-      "PY", "LU", "ZS",  "EA8", "5B",  "SU",  "E4",    "3Y",  "TZ", "ZL",  "VK",     "9M2", "A9",
-      "HS", "CN", "KH6", "V5",  "UA",  "UA9", "UA2/f", "UA2", "UA", "UA9", "CE9/KC4"};
+      "DL",  "F",  "G",  "I",  "IT9", "SP", "OK", "OM", "HA",  "YO", "LZ", "9A", "S5",  "UR",
+      "EU",  "LY", "YL", "ES", "OH",  "SM", "LA", "OZ", "PA",  "ON", "EA", "CT", "HB",  "OE",
+      "SV",  "4X", "JA", "BY", "HL",  "VU", "UN", "EX", "K",   "VE", "XE", "PY", "LU",  "ZS",
+      "EA8", "5B", "SU", "E4", "3Y",  "TZ", "ZL", "VK", "9M2", "A9", "HS", "CN", "KH6", "V5"};
   std::vector<Station> out;
   std::set<std::string> calls;
   while (out.size() < 1500) {
