@@ -63,23 +63,31 @@ release: deps
 	cmake --build --preset release
 
 # Replays the sample log through the optimised module: the text summary on the terminal,
-# the HTML summary, the bad-QSO report and the Cabrillo file in out/demo/.
+# then every QSO that does not score with the module's reason; the after-contest report
+# and its QSO table, the HTML summary, the bad-QSO report and the Cabrillo file in
+# out/demo/ (named with --workdir: without it the replay would make a folder of its own
+# beside the sample, in samples/).
 DEMO_LOG := samples/zorvan-digi-sample.adi
 DEMO_DIR := out/demo
 REPLAY := build/release/bin/zorvan-replay
 demo: release
 	@rm -rf $(DEMO_DIR) && mkdir -p $(DEMO_DIR)
-	@$(REPLAY) --workdir $(DEMO_DIR) $(DEMO_LOG) | tee $(DEMO_DIR)/summary.txt
+	@$(REPLAY) --workdir $(DEMO_DIR) --report $(DEMO_DIR)/report.html --csv $(DEMO_DIR)/report.csv \
+	  --scp /usr/share/hamradio-files/MASTER.SCP $(DEMO_LOG) | tee $(DEMO_DIR)/summary.txt
 	@$(REPLAY) --html --workdir $(DEMO_DIR) $(DEMO_LOG) 2>/dev/null >$(DEMO_DIR)/summary.html
 	@$(REPLAY) --cabrillo --workdir $(DEMO_DIR) $(DEMO_LOG) 2>/dev/null >/dev/null
 	@echo
 	@echo "make demo: files in $(DEMO_DIR)/:"
 	@ls -l $(DEMO_DIR) | tail -n +2
 
-# Pictures of the programs' windows under Wine: out/screenshots/*.png.
-screenshots: windows
+# Pictures of the programs' windows under Wine, and of zorvan-check's pages and the sample's
+# after-contest report in headless Chromium: out/screenshots/*.png.
+screenshots: windows release
+	@bash scripts/install-deps.sh screenshots
 	scripts/screenshots.sh build/windows
 	scripts/screenshots_status.sh build/windows
+	scripts/screenshots_check.sh build/release
+	scripts/screenshots_report.sh build/release
 
 # The release archive dist/zorvan-digi-VERSION-win32.zip (VERSION: the project version in
 # CMakeLists.txt), packed from the Windows build whose tests have just passed, with the

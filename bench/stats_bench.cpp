@@ -17,19 +17,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/stats_exports.h"
-#include "zorvan_replay/host_module.h"
+#include "engine/contest_rules.h"
+#include "host_boundary/host_calls.h"
 
 namespace {
 
-using zd::replay::HostModule;
-using zd::replay::StatsExports;
+using zd::kBands;
+using zd::host::Exports;
+using zd::host::StatsModule;
 
 constexpr const char* kOwnCall = "R3DZV";
-constexpr std::array<const char*, 6> kBands = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr std::array<const char*, 2> kModes = {"RTTY", "BPSK63"};
-constexpr std::array<unsigned, 6> kFreqHz = {1838000,  3585000,  7035000,
-                                             14085000, 21085000, 28085000};
+constexpr std::size_t kContestModes = 2;  // RTTY and BPSK63: the first two of zd::kModes
 
 struct Prefix {
   const char* prefix;  // as the host passes it
@@ -47,13 +45,7 @@ constexpr Prefix kPrefixes[] = {
 constexpr std::size_t kPrefixCount = std::size(kPrefixes);
 constexpr const char* kRegions[] = {"MO", "SP", "KA", "CB", "TO", "NS", "KE", "MA", "LO", "RA"};
 
-struct Qso {
-  std::string call, exch, band, mode;
-  const char* prefix;
-  const char* continent;
-  unsigned freqHz;
-  double date;
-};
+using zd::host::Qso;
 
 // The i-th QSO of a log of n: every station is worked on three band-mode slots, and
 // one QSO in a hundred repeats the one before (a dupe).
@@ -61,7 +53,7 @@ Qso MakeQso(std::size_t i, std::size_t n) {
   const std::size_t stations = std::max<std::size_t>(1, n / 3);
   if (i > 0 && i % 100 == 0) {
     Qso q = MakeQso(i - 1, n);
-    q.date += 1.0 / 86400.0;
+    q.time.date += 1.0 / 86400.0;
     return q;
   }
   const std::size_t k = (i * 7919) % stations + (i / stations / 12) * stations;
@@ -71,16 +63,18 @@ Qso MakeQso(std::size_t i, std::size_t n) {
   std::string suffix;
   for (int j = 0; j < 3; ++j, rest /= 26) suffix += static_cast<char>('A' + rest % 26);
   Qso q;
+  q.ownCall = kOwnCall;
   q.call = std::string(p.head) + std::to_string(rest % 10) + suffix;
   if (rest >= 10) q.call += std::to_string(rest / 10);  // keeps every station distinct
   const bool russian = p.prefix[0] == 'U' && p.prefix[1] == 'A';
-  q.exch = russian ? kRegions[k % std::size(kRegions)] : std::to_string(1 + i % 2000);
-  q.band = kBands[slot % 6];
-  q.mode = kModes[slot / 6];
+  q.exchSent = "MO";
+  q.exchRcvd = russian ? kRegions[k % std::size(kRegions)] : std::to_string(1 + i % 2000);
+  q.band = kBands[slot % kBands.size()].text;
+  q.freqHz = kBands[slot % kBands.size()].workingHz;
+  q.mode = zd::kModes[slot / kBands.size()].text;
   q.prefix = p.prefix;
   q.continent = p.continent;
-  q.freqHz = kFreqHz[slot % 6];
-  q.date = 45367.5 + static_cast<double>(i) / static_cast<double>(n + 1);
+  q.time = zd::host::ValidTime(45367.5 + static_cast<double>(i) / static_cast<double>(n + 1));
   return q;
 }
 
@@ -90,7 +84,7 @@ class Host {
     static Host host;
     return host;
   }
-  const StatsExports& x() const { return module_->exports(); }
+  const Exports& x() const { return module_->exports(); }
 
   // A log of exactly the n standard QSOs (built anew when the log holds anything else).
   void EnsureLog(std::size_t n) {
@@ -100,17 +94,17 @@ class Host {
     loaded_ = n;
   }
   void Reset() {
-    ZdHostDateTime start{45367.5, 0}, end{45368.5, 0};
-    x().ResetStats0(".\\", 0, kOwnCall, &start, &end, "", "", "", "", "", "", "", "", "", "UA", 0,
-                    0, 0, 0.0, 0.0, "", "EU", "");
+    zd::host::Reset r;
+    r.pathPrefix = ".\\";
+    r.ownCall = kOwnCall;
+    r.start = zd::host::ValidTime(45367.5);
+    r.end = zd::host::ValidTime(45368.5);
+    r.ownPrefix = "UA";
+    r.ownContinent = "EU";
+    zd::host::ResetContest(x(), r);
     loaded_ = static_cast<std::size_t>(-1);
   }
-  int Add(const Qso& q) {
-    ZdHostDateTime t{q.date, 0};
-    return x().AddData0(kOwnCall, q.call.c_str(), &t, &t, &t, &t, 0, q.freqHz, q.mode.c_str(),
-                        "599", "599", "MO", q.exch.c_str(), "", "", "", "", "", "", "", "", "",
-                        q.prefix, 0, 0, 0, 0.0, 0.0, "", q.continent, "", q.band.c_str(), "");
-  }
+  int Add(const Qso& q) { return zd::host::AddQso(x(), q); }
   void Touched() { loaded_ = static_cast<std::size_t>(-1); }
 
  private:
@@ -123,7 +117,7 @@ class Host {
     }
     workdir_ = dir;
     std::string error;
-    module_ = HostModule::Load(zd::replay::DefaultLibraryPath(), error);
+    module_ = StatsModule::Load(zd::host::ModuleBesideProgram(), error);
     if (!module_) {
       std::fprintf(stderr, "zorvan-bench: %s\n", error.c_str());
       std::exit(1);
@@ -134,7 +128,7 @@ class Host {
     std::error_code ec;
     std::filesystem::remove_all(workdir_, ec);
   }
-  std::unique_ptr<HostModule> module_;
+  std::unique_ptr<StatsModule> module_;
   std::string workdir_;
   std::size_t loaded_ = static_cast<std::size_t>(-1);
 };
@@ -205,25 +199,23 @@ void BM_CheckCall0(benchmark::State& state) {
   host.EnsureLog(n);
   // Calls as the operator types them: stations of the log on every band and mode, and
   // one in four not worked yet.
-  std::vector<Qso> typed;
+  std::vector<zd::host::Check> typed;
   for (std::size_t i = 0; i < 4096; ++i) {
-    Qso q = MakeQso((i * 104729) % n, n);
-    if (i % 4 == 3) q.call += "X";
-    q.band = kBands[i % 6];
-    q.mode = kModes[(i / 6) % 2];
-    typed.push_back(std::move(q));
+    const Qso q = MakeQso((i * 104729) % n, n);
+    zd::host::Check c;
+    c.call = q.call;
+    if (i % 4 == 3) c.call += "X";
+    c.band = kBands[i % kBands.size()].text;
+    c.secondBand = c.band;
+    c.mode = zd::kModes[(i / kBands.size()) % kContestModes].text;
+    c.prefix = q.prefix;
+    c.continent = q.continent;
+    c.region = q.exchRcvd;
+    typed.push_back(std::move(c));
   }
-  const StatsExports& x = host.x();
-  char exchange[100], message[100];
+  const Exports& x = host.x();
   std::size_t i = 0;
-  for (auto _ : state) {
-    const Qso& q = typed[i++ & 4095];
-    exchange[0] = message[0] = '\0';
-    benchmark::DoNotOptimize(x.CheckCall0(q.call.c_str(), 0, 0, q.mode.c_str(), "", "", "", "", "",
-                                          "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "",
-                                          q.continent, "", "", q.exch.c_str(), q.band.c_str(),
-                                          q.band.c_str(), exchange, message));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(zd::host::CheckCall(x, typed[i++ & 4095]).code);
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_CheckCall0)

@@ -16,7 +16,8 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/stats_exports.h"
+#include "engine/contest_rules.h"
+#include "host_boundary/host_calls.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void Check(bool ok, const char* what) {
 
 struct ModelQso {
   std::string call, band, mode, prefix, continent, region, exchRcvd, exchSent;
-  ZdHostDateTime time;
+  zd::host::HostDateTime time;
   bool notCounted = false, dupe = false, badRegion = false;
 };
 
@@ -50,14 +51,14 @@ bool EqNoCase(const std::string& a, const std::string& b) {
 }
 
 bool ValidBand(const std::string& b) {
-  for (const char* v : {"160m", "80m", "40m", "20m", "15m", "10m"}) {
-    if (EqNoCase(b, v)) return true;
+  for (const std::string_view v : zd::kBandTexts) {
+    if (EqNoCase(b, std::string(v))) return true;
   }
   return false;
 }
 bool ValidMode(const std::string& m) {
-  for (const char* v : {"RTTY", "BPSK63", "BPSK125"}) {
-    if (EqNoCase(m, v)) return true;
+  for (const std::string_view v : zd::kModeTexts) {
+    if (EqNoCase(m, std::string(v))) return true;
   }
   return false;
 }
@@ -85,7 +86,7 @@ std::string Normalize(std::string s) {
   while (e > b && sp(s[e - 1])) --e;
   return s.substr(b, e - b);
 }
-bool SameTime(const ZdHostDateTime& a, const ZdHostDateTime& b) {
+bool SameTime(const zd::host::HostDateTime& a, const zd::host::HostDateTime& b) {
   if (a.status == 0 && b.status == 0) return a.date == b.date;
   return a.status == 2 && b.status == 2;
 }
@@ -102,13 +103,18 @@ Totals Recompute(const Model& m) {
     t.dupes += q.dupe;
     if (q.notCounted) continue;
     ++t.qsos;
-    const int slot = q.mode == "RTTY" ? 0 : q.mode == "BPSK63" ? 1 : 2;
-    t.rtty += slot == 0;
-    t.bpsk += slot == 1;
-    long long pts = q.prefix == m.ownPrefix ? 1 : q.continent == m.ownContinent ? 3 : 5;
-    if (q.band == "160m" || q.band == "80m" || q.band == "40m") pts *= 2;
-    t.points += pts;
-    prefixes.insert({q.band, slot, q.prefix});
+    const zd::ModeRule* mode = zd::FindMode(q.mode);  // exact spelling
+    const int slot = mode ? mode->slot : zd::kModes[zd::kBpsk125].slot;
+    t.rtty += slot == zd::kModes[zd::kRtty].slot;
+    t.bpsk += slot == zd::kModes[zd::kBpsk63].slot;
+    // A station without a prefix belongs to no entity: never the own country, never a
+    // DXCC multiplier; an empty continent is never the own one.
+    const zd::PointClass c = !q.prefix.empty() && q.prefix == m.ownPrefix ? zd::kOwnPrefix
+                             : !q.continent.empty() && q.continent == m.ownContinent
+                                 ? zd::kOwnContinent
+                                 : zd::kOtherContinent;
+    t.points += zd::QsoPoints(c, zd::BandIndexOf(q.band));
+    if (!q.prefix.empty()) prefixes.insert({q.band, slot, q.prefix});
     if (!q.region.empty()) regions.insert({q.band, slot, q.region});
   }
   t.dxcc = static_cast<long long>(prefixes.size());
@@ -161,7 +167,7 @@ std::string Pick(FuzzedDataProvider& in, std::initializer_list<const char*> pool
   return std::string(in.ConsumeRandomLengthString(randomMax).c_str());
 }
 
-ZdHostDateTime PickTime(FuzzedDataProvider& in) {
+zd::host::HostDateTime PickTime(FuzzedDataProvider& in) {
   static const double kDates[] = {45000.5,
                                   45000.5 + 1.0 / 1440,
                                   45000.51,
@@ -174,12 +180,28 @@ ZdHostDateTime PickTime(FuzzedDataProvider& in) {
                                   std::numeric_limits<double>::infinity(),
                                   -1e300,
                                   1e300};
-  ZdHostDateTime t;
+  zd::host::HostDateTime t;
   t.date = in.ConsumeBool() ? kDates[in.ConsumeIntegralInRange<size_t>(0, std::size(kDates) - 1)]
                             : in.ConsumeFloatingPoint<double>();
   static const int32_t kStatus[] = {0, 0, 0, 1, 2, 77};
   t.status = kStatus[in.ConsumeIntegralInRange<size_t>(0, std::size(kStatus) - 1)];
   return t;
+}
+
+// The QSO as the host passes it, with the prefix as the host spelt it.
+zd::host::Qso HostQso(const ModelQso& m, const std::string& prefix, unsigned freqHz) {
+  zd::host::Qso q;
+  q.ownCall = "UA3AAA";
+  q.call = m.call;
+  q.time = m.time;
+  q.freqHz = freqHz;
+  q.mode = m.mode;
+  q.exchSent = m.exchSent;
+  q.exchRcvd = m.exchRcvd;
+  q.prefix = prefix;
+  q.continent = m.continent;
+  q.band = m.band;
+  return q;
 }
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
@@ -194,14 +216,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const zd::host::Exports stats = zd::host::LinkedExports();
   static Model model;
   static bool lineBreaks = false;  // a text with a line break makes report lines unparsable
   FuzzedDataProvider in(data, size);
-  ZdHostDateTime start{45000.0, 0}, end{45001.0, 0};
   const auto reset = [&](int newContest, const std::string& ownPrefix, const std::string& cont) {
-    Check(ResetStats0("", newContest, "UA3AAA", &start, &end, "", "", "", "", "", "", "", "", "",
-                      ownPrefix.c_str(), 0, 0, 0, 0, 0, "", cont.c_str(), "") == 1,
-          "reset returns 1");
+    zd::host::Reset r;
+    r.newContest = newContest;
+    r.ownCall = "UA3AAA";
+    r.start = zd::host::ValidTime(45000.0);
+    r.end = zd::host::ValidTime(45001.0);
+    r.ownPrefix = ownPrefix;
+    r.ownContinent = cont;
+    Check(zd::host::ResetContest(stats, r) == 1, "reset returns 1");
     model.log.clear();
     model.bandsUsed.clear();
     model.ownPrefix = ownPrefix;
@@ -229,10 +256,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const unsigned freq = in.ConsumeIntegral<unsigned>();
         lineBreaks = lineBreaks || HasLineBreak(q.call) || HasLineBreak(q.band) ||
                      HasLineBreak(q.mode) || HasLineBreak(q.exchRcvd) || HasLineBreak(q.exchSent);
-        const int r = AddData0(
-            "UA3AAA", q.call.c_str(), &q.time, nullptr, nullptr, nullptr, 0, freq, q.mode.c_str(),
-            "599", "599", q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "", "", "", "", "",
-            "", prefix.c_str(), 0, 0, 0, 0, 0, "", q.continent.c_str(), "", q.band.c_str(), "");
+        const int r = zd::host::AddQso(stats, HostQso(q, prefix, freq));
         const bool accepted =
             ValidBand(q.band) && ValidMode(q.mode) && !q.exchRcvd.empty() && !q.exchSent.empty();
         Check(r == (accepted ? 1 : 0), "AddData0 result");
@@ -262,10 +286,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (model.log.empty() || in.ConsumeBool()) break;
         const size_t i = in.ConsumeIntegralInRange<size_t>(0, model.log.size() - 1);
         ModelQso q = model.log[i];
-        const int r = RemoveData0(
-            "UA3AAA", q.call.c_str(), &q.time, nullptr, nullptr, nullptr, 0, 0, q.mode.c_str(),
-            "599", "599", q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "", "", "", "", "",
-            "", q.prefix.c_str(), 0, 0, 0, 0, 0, "", q.continent.c_str(), "", q.band.c_str(), "");
+        const int r = zd::host::RemoveQso(stats, HostQso(q, q.prefix, 0));
         Check(r == 1, "RemoveData0 of a logged QSO returns 1");
         for (size_t j = 0; j < model.log.size(); ++j) {
           const ModelQso& e = model.log[j];
@@ -297,9 +318,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string mode = Pick(in, {"RTTY", "BPSK63"}, 5);
         const std::string prefix = Pick(in, {"UA", "UA9", "DL"}, 5);
         const bool second = in.ConsumeBool();
-        const int r = CheckCall0(call.c_str(), 0, 0, mode.c_str(), "", "", "", "", "", "", "", "",
-                                 "", prefix.c_str(), 0, 0, 0, 0, 0, "", "EU", "", "", "MO",
-                                 band.c_str(), second ? band.c_str() : nullptr, exch, msg);
+        zd::host::RawCheck c;
+        c.call = call.c_str();
+        c.mode = mode.c_str();
+        c.prefix = prefix.c_str();
+        c.continent = "EU";
+        c.region = "MO";
+        c.band = band.c_str();
+        c.secondBand = second ? band.c_str() : nullptr;
+        c.exchangeOut = exch;
+        c.messageOut = msg;
+        const int r = zd::host::CheckCallRaw(stats, c);
         Check(r == 0 || r == 1 || r == 2 || r == 4, "CheckCall0 result");
         for (size_t k = 100; k < sizeof exch; ++k)
           Check(exch[k] == 0x5A && msg[k] == 0x5A, "buffer overrun");
@@ -307,13 +336,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       case 4: {
         const std::string exch = Pick(in, {}, 8);
-        const int r = IsValidExchg0(exch.c_str(), "UA3DX", "UA", "", 0, 0, 0);
+        const int r = zd::host::ValidExchange(stats, exch, "UA3DX", "UA");
         Check(r == 0 || r == 1, "IsValidExchg0 result");
         break;
       }
       case 5: {
         int status = 0;
-        const char* text = GetResult0(&status);
+        const char* text = stats.GetResult0(&status);
         Check(status == -1 && text != nullptr, "GetResult0 status");
         const Totals got = Parse(text);
         const Totals want = Recompute(model);
@@ -339,7 +368,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               Pick(in, {"UA", "DL", "W", "UN"}, 4), Pick(in, {"EU", "NA", "AS"}, 3));
         break;
       case 7:
-        if (in.ConsumeIntegralInRange<int>(0, 9) == 0) setVersion("2.20");
+        if (in.ConsumeIntegralInRange<int>(0, 9) == 0) stats.setVersion("2.20");
         break;
     }
   }

@@ -1,5 +1,5 @@
-// The log readers of zorvan-replay: any text either parses or is refused with a LogError
-// naming the file and a line inside it; a parsed QSO always carries what the module
+// The log readers (ADIF, Cabrillo, ADX) and the country file: any text either parses or is refused
+// with a LogError naming the file and a line inside it; a parsed QSO always carries what the module
 // needs (a call, a band or a frequency, a mode, a time on a real day).
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zd::replay;
   FuzzedDataProvider in(data, size);
-  const int which = in.ConsumeIntegralInRange<int>(0, 2);
+  const int which = in.ConsumeIntegralInRange<int>(0, 3);
   const std::string text = in.ConsumeRemainingBytesAsString();
   const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   try {
@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       (void)cty.Resolve("");
       return 0;
     }
-    const ReplayLog log =
-        which == 0 ? ParseAdif(text, "fuzz.adi") : ParseCabrillo(text, "fuzz.cbr");
+    const ReplayLog log = which == 0   ? ParseAdif(text, "fuzz.adi")
+                          : which == 1 ? ParseCabrillo(text, "fuzz.cbr")
+                                       : ParseAdx(text, "fuzz.adx");
     for (const LogQso& q : log.qsos) {
       if (q.call.empty() || q.mode.empty() || (q.band.empty() && q.freqHz == 0)) std::abort();
       if (q.time.month < 1 || q.time.month > 12 || q.time.day < 1 || q.time.day > 31) std::abort();

@@ -5,6 +5,9 @@ set -euo pipefail
 
 native_pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev llvm
              clang-format hamradio-files zip unzip imagemagick python3)
+# `make screenshots` also renders zorvan-check's pages and the after-contest report:
+# `install-deps.sh screenshots`.
+screenshot_pkgs=(chromium)
 windows_pkgs=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386
               wine64 fonts-wine xvfb xauth x11-apps)
 
@@ -29,6 +32,9 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 check "${windows_pkgs[@]}"
+if [ "${1:-}" = screenshots ]; then
+  check "${screenshot_pkgs[@]}"
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: everything is installed"

@@ -6,6 +6,8 @@
 #   Plugins/call_special.dat           an example list of special calls
 #   Ext_zorvan_digi.exe                the two-button mode switch
 #   zorvan-replay.exe                  re-scores a finished log through the module
+#   cty.dat                            the country file it reads (Debian's hamradio-files)
+#   cty-LICENSE.txt                    that file's copyright notice and licence (MIT)
 #   ZORVAN-DIGI-guide-en.html          the operator's guide, English
 #   ZORVAN-DIGI-guide-ru.html          the operator's guide, Russian
 #   ZORVAN-DIGI-LICENSE.txt            the licence
@@ -15,6 +17,8 @@
 # same build again gives the same archive byte for byte.
 #
 # Usage: scripts/make-dist.sh BUILD_DIR OUT_DIR [SHOTS_DIR | --no-pictures]
+# The country file comes from the package hamradio-files (ZD_CTY_FILE and
+# ZD_CTY_COPYRIGHT name other copies).
 set -euo pipefail
 export TZ=UTC
 here=$(cd "$(dirname "$0")" && pwd)
@@ -45,6 +49,29 @@ mkdir -p "$stage/Plugins"
 "$strip" -o "$stage/Ext_zorvan_digi.exe" "$build/bin/Ext_zorvan_digi.exe"
 "$strip" -o "$stage/zorvan-replay.exe" "$build/bin/zorvan-replay.exe"
 cp "$root/samples/call_special.dat" "$stage/Plugins/call_special.dat"
+
+# The country file, with its notice: the copyright line and the licence of the package's
+# copyright file (its "Files: *" paragraph and the licence text it names).
+cty=${ZD_CTY_FILE:-/usr/share/hamradio-files/cty.dat}
+cty_copyright=${ZD_CTY_COPYRIGHT:-/usr/share/doc/hamradio-files/copyright}
+[ -f "$cty" ] && [ -f "$cty_copyright" ] || fail "$cty or $cty_copyright is missing: install hamradio-files"
+cp "$cty" "$stage/cty.dat"
+cty_version=$(dpkg-query -W -f='${Version}' hamradio-files 2>/dev/null || echo unknown)
+python3 - "$cty_copyright" "$cty_version" >"$stage/cty-LICENSE.txt" <<'PY' || fail "no licence in $cty_copyright"
+import sys
+paragraphs = [p.splitlines() for p in open(sys.argv[1], encoding="utf-8").read().split("\n\n")]
+def field(p, name):
+    lines = [l for l in p if l.startswith(name + ":")]
+    return lines[0].split(":", 1)[1].strip() if lines else None
+files = next(p for p in paragraphs if field(p, "Files") == "*")
+copyright, licence = field(files, "Copyright"), field(files, "License")
+text = next(p for p in paragraphs if field(p, "License") == licence and not field(p, "Files"))
+body = [("" if l.strip() == "." else l[1:]) for l in text[1:]]
+out = ["cty.dat, the country file that zorvan-replay.exe reads: every DXCC entity with its",
+       "prefixes and continent, as Debian's package hamradio-files %s ships it." % sys.argv[2],
+       "", copyright, "License: " + licence, ""] + body
+sys.stdout.write("\r\n".join(out) + "\r\n")
+PY
 sed 's/$/\r/' "$root/LICENSE" >"$stage/ZORVAN-DIGI-LICENSE.txt"
 
 guide_opts=()
@@ -58,7 +85,7 @@ for lang in en ru; do
 done
 
 files=(Plugins/Stats.dll Plugins/call_special.dat Ext_zorvan_digi.exe zorvan-replay.exe
-       ZORVAN-DIGI-guide-en.html
+       cty.dat cty-LICENSE.txt ZORVAN-DIGI-guide-en.html
        ZORVAN-DIGI-guide-ru.html ZORVAN-DIGI-LICENSE.txt)
 (cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)
 

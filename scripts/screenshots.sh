@@ -4,7 +4,8 @@
 #
 # Every picture is a scene: a script of the host stand-in, tools/hoststub/scenes/NAME.txt,
 # that starts the programs and places their windows. A line "# crop: WxH+X+Y" in it says
-# which part of the 1024x768 screen to keep. A new picture is a new scene file.
+# which part of the 1024x768 screen to keep; lines "# after: COMMAND" are played once the
+# picture is taken. A new picture is a new scene file.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR [NAME...]]   (default: build/windows, all scenes)
 set -euo pipefail
@@ -42,13 +43,16 @@ shot() {
   local name=$1 scene=$scenes_dir/$1.txt
   local crop ready done_file record pid status=0
   crop=$(sed -n 's/^# crop: *//p' "$scene" | head -n 1)
+  # Commands played once the picture is taken, such as closing a dialog left open.
+  local after=()
+  while IFS= read -r line; do after+=(--do "$line"); done < <(sed -n 's/^# after: *//p' "$scene")
   ready=$work/$name.ready
   done_file=$work/$name.done
   record=$work/$name.calls.txt
   wine "$build/bin/hoststub.exe" --log "$(winepath -w "$record")" \
     --script "$(winepath -w "$scene")" \
     --do "signal \"$(winepath -w "$ready")\"" \
-    --do "wait-file \"$(winepath -w "$done_file")\" 60000" \
+    --do "wait-file \"$(winepath -w "$done_file")\" 60000" "${after[@]}" \
     --do close </dev/null >/dev/null 2>&1 &
   pid=$!
   if ! wait_for_file "$ready" 300 "$pid"; then

@@ -142,6 +142,10 @@ bool IsRegionPrefix(std::string_view prefix) {
   return prefix == "UA" || prefix == "UA2" || prefix == "UA2/f" || prefix == "UA9";
 }
 
+bool RussianTextFor(std::string_view ownPrefix) {
+  return IsRussianPrefix(ownPrefix) || ownPrefix == "UR" || ownPrefix == "UN" || ownPrefix == "EU";
+}
+
 std::string RegionFromCall(std::string_view call, const std::vector<std::string>& specialCalls) {
   if (call.size() >= 4) {
     if (call.substr(0, 4) == "RI1A") return "AN";

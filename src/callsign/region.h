@@ -19,6 +19,10 @@ bool IsRegionCode(std::string_view code);
 bool IsRussianPrefix(std::string_view prefix);
 // True for "UA", "UA2", "UA2/f" and "UA9": the prefixes whose calls imply a region.
 bool IsRegionPrefix(std::string_view prefix);
+// True when an operator of this own DXCC prefix gets the module's messages in Russian:
+// the Russian prefixes and "UR", "UN" and "EU". The module and the tools that speak to the
+// same operator decide it here.
+bool RussianTextFor(std::string_view ownPrefix);
 
 // The region a call implies: a region code, "SPEC" for a special-event call or "STO"
 // when none can be derived. `specialCalls` holds the lines of the special-call file:

@@ -2,37 +2,27 @@
 #include <cmath>
 
 #include "control/control_panel.h"
+#include "engine/contest_rules.h"
 
 namespace zd {
 namespace {
 
 constexpr double kRetuneHz = 300.0;
-constexpr std::string_view kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 
 }  // namespace
 
 int BandIndexFromMHz(long long mhz) {
-  switch (mhz) {
-    case 1:
-      return 0;
-    case 3:
-      return 1;
-    case 7:
-      return 2;
-    case 14:
-      return 3;
-    case 21:
-      return 4;
-    case 28:
-      return 5;
-    default:
-      return -1;
+  // The refresh knows a band by the whole MHz of its lower edge (1, 3, 7, 14, 21, 28):
+  // a frequency in the rest of a band's range, say 4.0 or 29.5 MHz, is outside.
+  for (int i = 0; i < kBandCount; ++i) {
+    if (kBands[static_cast<std::size_t>(i)].lowHz / 1000000 == mhz) return i;
   }
+  return -1;
 }
 
 std::string_view BandText(int band) {
-  return (band >= 0 && band < static_cast<int>(std::size(kBands))) ? kBands[band]
-                                                                   : std::string_view();
+  return (band >= 0 && band < kBandCount) ? kBands[static_cast<std::size_t>(band)].text
+                                          : std::string_view();
 }
 
 std::string DisplayModeText(std::string_view hostMode) {
@@ -40,9 +30,9 @@ std::string DisplayModeText(std::string_view hostMode) {
 }
 
 int ModeIndexFromText(std::string_view displayMode) {
-  if (displayMode == "RTTY") return 0;
-  if (displayMode == "BPSK63") return 1;
-  if (displayMode == "CW") return 2;
+  // The two contest modes by their worked-list slot; CW takes the third slot.
+  if (const ModeRule* m = FindMode(displayMode); m && m->column != kNoColumn) return m->slot;
+  if (displayMode == "CW") return kModes[kBpsk125].slot;
   return -1;
 }
 

@@ -10,17 +10,14 @@
 namespace zd {
 namespace {
 
-constexpr std::string_view kBandTexts[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr std::string_view kModeTexts[] = {"RTTY", "BPSK63", "BPSK125"};
-
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-const ContestRules kValidBands(kBandTexts, std::size(kBandTexts));
-const ContestRules kValidModes(kModeTexts, std::size(kModeTexts));
+const ContestRules kValidBands(kBandTexts.data(), kBandTexts.size());
+const ContestRules kValidModes(kModeTexts.data(), kModeTexts.size());
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -51,6 +48,10 @@ std::string NormalizeExchange(std::string_view exch) {
   while (b < e && IsSpace(s[b])) ++b;
   while (e > b && IsSpace(s[e - 1])) --e;
   return s.substr(b, e - b);
+}
+
+std::string StoredPrefix(std::string_view hostPrefix) {
+  return hostPrefix == "IT9" || hostPrefix == "IG9" ? std::string("I") : std::string(hostPrefix);
 }
 
 std::size_t Contest::Key3Hash::operator()(const Key3& k) const {
@@ -136,7 +137,7 @@ int Contest::AddData(const QsoArgs& a) {
   r.rstSent = a.rstSent;
   r.exchRcvd = a.exchRcvd;
   r.exchSent = a.exchSent;
-  r.prefix = (a.prefix == "IT9" || a.prefix == "IG9") ? std::string("I") : std::string(a.prefix);
+  r.prefix = StoredPrefix(a.prefix);
   r.freqKHz = static_cast<int32_t>(freqKHz);
   r.qsoTime = a.time;
 
@@ -225,7 +226,9 @@ int Contest::RemoveData(const QsoArgs& a) {
     DropQsoLines(badQsoFileName_, a.call, a.time);
     if (log_.empty()) {
       bandsUsed_.clear();
-      const int c = (found && russian && a.mode == "BPSK63") ? 1 : 0;
+      const ModeRule& m =
+          (found && russian && a.mode == kModes[kBpsk63].text) ? kModes[kBpsk63] : kModes[kRtty];
+      const int c = m.slot;
       for (int b = 0; b < kBandCount; ++b) {
         workedEntities_[static_cast<std::size_t>(b * kModeSlots + c)].clear();
         workedRegions_[static_cast<std::size_t>(b * kModeSlots + c)].clear();
@@ -273,13 +276,10 @@ int Contest::ResetStats(const ResetArgs& a) {
     bandsUsed_.clear();
     for (int b = 0; b < kBandCount; ++b) {
       bandRows_[static_cast<std::size_t>(b)] = {
-          std::string(kValidBands[static_cast<std::size_t>(b)]), "-", "-", "-"};
+          std::string(kBands[static_cast<std::size_t>(b)].text), "-", "-", "-"};
     }
 
-    if (IsRussianPrefix(a.ownPrefix) || a.ownPrefix == "UR" || a.ownPrefix == "UN" ||
-        a.ownPrefix == "EU") {
-      russianText_.store(true);
-    }
+    if (RussianTextFor(a.ownPrefix)) russianText_.store(true);
     ownContinent_ = a.ownContinent;
     ownPrefix_ = a.ownPrefix;
     ownCall_ = a.ownCall;
@@ -371,7 +371,9 @@ CheckResult Contest::CheckCall(const CheckArgs& a) {
                         std::string_view k) {
     return map.find(Key3{std::string(b), std::string(m), std::string(k)}) != map.end();
   };
-  result.code = count(entityCount_, a.band, a.mode, a.prefix) ? 1 : 2;
+  // A call without a prefix belongs to no DXCC entity and is never a multiplier (the
+  // scoring's rule, in ScoreLog).
+  result.code = a.prefix.empty() || count(entityCount_, a.band, a.mode, a.prefix) ? 1 : 2;
   const bool regionPrefix = IsRegionPrefix(a.prefix);
   if (regionPrefix) result.code = count(regionCount_, a.band, a.mode, a.region) ? 1 : 2;
 
@@ -449,10 +451,9 @@ BandRows Contest::RefreshBandRows(std::string_view call) {
         const QsoRecord& r = log_[p];
         for (BandRow& row : bandRows_) {
           if (r.band != row[0]) continue;
-          if (r.mode == "RTTY") {
-            row[1] = FormatDate(r.qsoTime, "%H:%M");
-          } else if (r.mode == "BPSK63") {
-            row[2] = FormatDate(r.qsoTime, "%H:%M");
+          // Column 1 holds the RTTY time, column 2 the BPSK63 time.
+          if (const ModeRule* m = FindMode(r.mode); m && m->column != kNoColumn) {
+            row[static_cast<std::size_t>(1 + m->column)] = FormatDate(r.qsoTime, "%H:%M");
           }
           row[3] = r.exchRcvd;
         }

@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/contest_rules.h"
 #include "engine/ole_date.h"
 #include "platform/clock.h"
 #include "platform/settings.h"
@@ -58,12 +59,9 @@ class ContestRules {
   std::size_t count_;
 };
 
-extern const ContestRules kValidBands;  // "160m" ... "10m": band index 0 to 5
-extern const ContestRules kValidModes;  // "RTTY", "BPSK63", "BPSK125": column 0 to 2
+extern const ContestRules kValidBands;  // the texts of kBands: band index 0 to 5
+extern const ContestRules kValidModes;  // the texts of kModes: mode slot 0 to 2
 
-inline constexpr int kBandCount = 6;
-inline constexpr int kModeSlots = 3;
-inline constexpr int kWorkedLists = kBandCount * kModeSlots;
 // Index of a worked list, or -1 when the band or the mode has no column.
 int WorkedListIndex(int band, int mode);
 
@@ -186,6 +184,9 @@ class Contest {
   std::atomic<int> refreshPending_{1};
 };
 
+// The DXCC prefix a QSO is stored and scored with: the host's, except that "IT9" and
+// "IG9" count as "I".
+std::string StoredPrefix(std::string_view hostPrefix);
 // ASCII upper case, then blanks trimmed on both sides: how a received region is read.
 std::string NormalizeExchange(std::string_view exch);
 bool EqualNoCase(std::string_view a, std::string_view b);

@@ -6,16 +6,11 @@
 namespace zd {
 namespace {
 
-constexpr std::string_view kRowBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-
+// A band without a row of the summary (a band text in another case) scores all the same.
 int RowIndex(std::string_view band) {
-  for (int i = 0; i < kBandCount; ++i) {
-    if (kRowBands[i] == band) return i;
-  }
-  return kBandCount;
+  const int i = BandIndexOf(band);
+  return i >= 0 ? i : kBandCount;
 }
-
-bool IsLowBand(int index) { return index >= 0 && index <= 2; }
 
 std::string Padded(std::string_view band) {
   std::string s(band);
@@ -42,9 +37,8 @@ bool AddUnique(std::vector<std::string>& list, const std::string& key) {
 const char kCreditLine[] = "ZORVAN-DIGI contest module";
 
 std::string_view CabrilloModeCode(std::string_view mode) {
-  if (mode == "RTTY") return "RY";
-  if (mode == "BPSK63") return "PM";
-  return "??";
+  const ModeRule* m = FindMode(mode);
+  return m && !m->cabrilloCode.empty() ? m->cabrilloCode : kNoCabrilloCode;
 }
 
 void SortBandsForSummary(std::vector<std::string>& bands) {
@@ -88,35 +82,29 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
     b.bandIndex = RowIndex(b.band);
     const bool hasRow = b.bandIndex < kBandCount;
     if (hasRow) f.bandRebuilt[static_cast<std::size_t>(b.bandIndex)] = true;
-    const int factor = IsLowBand(b.bandIndex) ? 2 : 1;
     std::array<std::vector<std::string>, kModeSlots> prefixes, regions;
-    long long sameCountry = 0, sameContinent = 0, other = 0;
+    std::array<long long, kClassPoints.size()> inClass{};
     for (const QsoRecord* r : byBand[bi]) {
       if (r->call.empty()) continue;
       b.dupes += r->dupe;
       if (r->notCounted) continue;
       ++b.qsos;
       // BPSK125 (and any other accepted spelling) keeps a mode slot of its own.
-      int mode = 2;
-      if (r->mode == "RTTY") {
-        ++b.rtty;
-        mode = 0;
-      } else if (r->mode == "BPSK63") {
-        ++b.bpsk63;
-        mode = 1;
-      }
-      int points;
-      if (r->prefix == ownPrefix) {
-        ++sameCountry;
-        points = 1;
-      } else if (r->continent == ownContinent) {
-        ++sameContinent;
-        points = 3;
-      } else {
-        ++other;
-        points = 5;
-      }
-      points *= factor;
+      const ModeRule* m = FindMode(r->mode);
+      const int mode = m ? m->slot : kModes[kBpsk125].slot;
+      if (m && m->column == kModes[kRtty].column) ++b.rtty;
+      if (m && m->column == kModes[kBpsk63].column) ++b.bpsk63;
+      // A station without a DXCC prefix (the host's country file does not know its call)
+      // belongs to no entity: it is never the own country and never a DXCC multiplier,
+      // and it scores by its continent like any other station (5 points, doubled on the
+      // low bands, when the host passed no continent either).
+      const bool entity = !r->prefix.empty();
+      const PointClass c = entity && r->prefix == ownPrefix ? kOwnPrefix
+                           : !r->continent.empty() && r->continent == ownContinent
+                               ? kOwnContinent
+                               : kOtherContinent;
+      ++inClass[c];
+      const int points = QsoPoints(c, b.bandIndex);
       if (r->band == last.band) {
         f.lastQsoPoints = points;
         if (!exportPass) {
@@ -137,12 +125,14 @@ ScoreFigures ScoreLog(const std::vector<QsoRecord>& log, const std::vector<std::
         if (hasRow) f.workedRegions[slot].push_back(r->region);
         ++b.regions;
       }
-      if (AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
+      if (entity && AddUnique(prefixes[static_cast<std::size_t>(mode)], r->prefix)) {
         if (hasRow) f.workedEntities[slot].push_back(r->prefix);
         ++b.dxcc;
       }
     }
-    b.points = (sameCountry * 1 + sameContinent * 3 + other * 5) * factor;
+    for (const PointClass c : {kOwnPrefix, kOwnContinent, kOtherContinent}) {
+      b.points += inClass[c] * QsoPoints(c, b.bandIndex);
+    }
     f.qsos += b.qsos;
     f.points += b.points;
     f.dxcc += b.dxcc;

@@ -30,7 +30,7 @@ struct ScoreFigures {
 };
 
 // Sorts the band names the way the summary lists them: descending by their names
-// left-padded with "0" to 20 characters (160m, 80m, 40m, 20m, 15m, 10m).
+// left-padded with "0" to 20 characters (the six bands from 160m down to 10m).
 void SortBandsForSummary(std::vector<std::string>& bands);
 
 // Scores the log. `bands` is the sorted list of bands used; rates are computed unless

@@ -34,8 +34,8 @@ PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
     p.strip = Rect{0, (band + 1) * h + 10, panel.right, (band + 2) * h};
   }
   p.texts.push_back({180, 0, call});
-  p.texts.push_back({100, 18, "RTTY"});
-  p.texts.push_back({180, 18, "BPSK63"});
+  p.texts.push_back({100, 18, std::string(kModes[kRtty].text)});
+  p.texts.push_back({180, 18, std::string(kModes[kBpsk63].text)});
   p.texts.push_back({260, 18, "NR/OBL"});
   constexpr int kColumnX[4] = {20, 100, 180, 260};
   for (int i = 1; i <= kBandCount; ++i) {

@@ -81,6 +81,13 @@ TEST(RegionCodes, Membership) {
   EXPECT_FALSE(IsRussianPrefix("ua"));
 }
 
+TEST(RegionCodes, WhoGetsTheMessagesInRussian) {
+  for (const char* p : {"UA", "UA2", "UA2/f", "UA9", "CE9/KC4", "UR", "UN", "EU"}) {
+    EXPECT_TRUE(RussianTextFor(p)) << p;
+  }
+  for (const char* p : {"DL", "UA0", "ur", "4L", ""}) EXPECT_FALSE(RussianTextFor(p)) << p;
+}
+
 TEST(RegionCodes, EveryDerivableCodeIsValid) {
   // Every region the pattern table yields must be accepted as an exchange.
   for (char d : std::string("0123456789")) {

@@ -529,6 +529,24 @@ TEST(StatusWindowFocus, TheHostKeepsTheKeyboardWhileTheWindowsComeUp) {
   EXPECT_EQ(host.KeyboardElsewhere(), "") << "at SHOWINFO";
 }
 
+// A new contest pass in the running host: the Cabrillo header dialog holds the host's
+// thread while the stand-in goes on taking commands (its "later"); Cancel lets the reset
+// return, and a new pass opens no control window.
+TEST_F(ControlWindow, ANewPassShowsTheHeaderDialogUntilItIsAnswered) {
+  ASSERT_TRUE(host().Do("setting Name \"Ivan Petrov\""));
+  ASSERT_TRUE(host().Do("later stats-reset R3DZV UA EU 1"));
+  HWND header = host().WaitFor(L"ZORVAN-DIGI");
+  ASSERT_NE(header, nullptr) << "no header dialog";
+  EXPECT_EQ(Text(GetDlgItem(header, 318)), L"Ivan Petrov");  // NAME
+  EXPECT_EQ(Text(GetDlgItem(header, 1010)), L"R3DZV");       // CALLSIGN
+  EXPECT_EQ(host().Last("reset "), "") << "the reset returned with its dialog open";
+  ASSERT_TRUE(host().Do("click ZORVAN-DIGI 2"));
+  ASSERT_TRUE(WaitUntil([&] { return host().Last("reset ") == "reset R3DZV"; }))
+      << "the reset did not return after Cancel";
+  EXPECT_TRUE(host().Titled(L"ZORVAN-DIGI").empty());
+  EXPECT_TRUE(host().Titled(kControlTitle).empty());
+}
+
 TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("setting DXCC 1"));

@@ -14,20 +14,6 @@
 namespace zd {
 namespace {
 
-// The engine's view of a user interface whose control window is open: refresh requests
-// are counted, never waited for.
-class CountingUi final : public UiBridge {
- public:
-  void ShowSetupMessage() override {}
-  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
-  void ShowOutputMessage(const std::string&) override {}
-  void StartWindowThread() override {}
-  void StopWindowThread() override {}
-  bool ControlWindowExists() const override { return true; }
-  void PostRefresh() override { posts.fetch_add(1); }
-  std::atomic<long> posts{0};
-};
-
 // Status windows that read what the real ones read, through the contest's snapshots.
 class ReadingWindows final : public StatusWindows {
  public:
@@ -87,7 +73,9 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   testing::MemorySettings settings;
   const double start = *DateFromCivil(2026, 12, 8, 10, 0, 0);
   ManualClock clock(start + 5.0 / 1440);
-  CountingUi ui;
+  // The control window is open: refresh requests are counted, never waited for.
+  test::RecordingUi ui;
+  ui.controlWindow = true;
   Contest contest(settings, clock, ui);
   WindowState state(contest, settings, clock);
   settings.Set("RusObl", "1");
@@ -151,7 +139,7 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   EXPECT_EQ(contest.LogSize(), static_cast<std::size_t>(kQsos - removed));
   EXPECT_EQ(removed, kQsos / 10);
   EXPECT_GE(windowRounds, 100);
-  EXPECT_GT(ui.posts.load(), 0);
+  EXPECT_GT(ui.refreshPosts.load(), 0);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_NE(std::string(contest.GetResult()), "");
 }

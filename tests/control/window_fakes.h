@@ -1,5 +1,6 @@
-// Stand-ins for the platform side of the window logic: an in-memory settings file, a
-// control window and status windows that record what they are asked, and a host.
+// Stand-ins for the platform side of the window logic: a control window and status
+// windows that record what they are asked, and a host (the settings file in memory is
+// that of support/fakes.h).
 #pragma once
 
 #include <functional>
@@ -16,41 +17,11 @@
 #include "platform/clock.h"
 #include "platform/settings.h"
 #include "platform/ui_bridge.h"
+#include "support/fakes.h"
 
 namespace zd::testing {
 
-class MemorySettings final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = values_.find(std::string(key));
-    return it == values_.end() ? std::string(fallback) : it->second;
-  }
-  void Write(std::string_view key, std::string_view value) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    values_[std::string(key)] = std::string(value);
-    writes_.push_back(std::string(key) + "=" + std::string(value));
-  }
-  std::optional<std::string> Get(const std::string& key) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = values_.find(key);
-    if (it == values_.end()) return std::nullopt;
-    return it->second;
-  }
-  void Set(const std::string& key, const std::string& value) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    values_[key] = value;
-  }
-  std::vector<std::string> TakeWrites() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return std::exchange(writes_, {});
-  }
-
- private:
-  std::mutex mutex_;
-  std::map<std::string, std::string> values_;
-  std::vector<std::string> writes_;
-};
+using test::MemorySettings;
 
 // A host whose answers the test sets; a call fails while its failure switch is on, and
 // every call from the `failFrom`-th on fails (counting from 1).

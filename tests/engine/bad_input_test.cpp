@@ -11,48 +11,69 @@
 
 #include "engine/contest_test_support.h"
 #include "engine/ole_date.h"
-#include "engine/stats_exports.h"
+#include "host_boundary/host_calls.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Qso {
-  const char* call = "DL1ABC";
-  ZdHostDateTime* time = nullptr;
-  unsigned freq = 14080000;
-  const char* mode = "RTTY";
-  const char* rstSent = "599";
-  const char* rstRcvd = "599";
-  const char* exchSent = "MO";
-  const char* exchRcvd = "001";
-  const char* prefix = "DL";
-  const char* continent = "EU";
-  const char* band = "20m";
-  const char* ownCall = "UA3AAA";
+const zd::host::Exports& Stats() {
+  static const zd::host::Exports exports = zd::host::LinkedExports();
+  return exports;
+}
+
+// Nothing at all in the positions the module does not read.
+const zd::host::Unread kNulls{nullptr, 0, 0, 0.0, nullptr};
+
+struct Qso : zd::host::RawQso {
+  Qso(const char* c = "DL1ABC", zd::host::HostDateTime* t = nullptr) {
+    call = c;
+    time = t;
+    freqHz = 14080000;
+    mode = "RTTY";
+    rstSent = "599";
+    rstRcvd = "599";
+    exchSent = "MO";
+    exchRcvd = "001";
+    prefix = "DL";
+    continent = "EU";
+    band = "20m";
+    ownCall = "UA3AAA";
+  }
 };
 
-int Add(const Qso& q) {
-  return AddData0(q.ownCall, q.call, q.time, nullptr, nullptr, nullptr, 0, q.freq, q.mode,
-                  q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, nullptr, nullptr, nullptr, nullptr,
-                  nullptr, nullptr, nullptr, nullptr, nullptr, q.prefix, 0, 0, 0, 0, 0, nullptr,
-                  q.continent, nullptr, q.band, nullptr);
-}
+int Add(const Qso& q) { return zd::host::AddData(Stats(), q, kNulls); }
+int Remove(const Qso& q) { return zd::host::RemoveData(Stats(), q, kNulls); }
 
-int Remove(const Qso& q) {
-  return RemoveData0(q.ownCall, q.call, q.time, nullptr, nullptr, nullptr, 0, q.freq, q.mode,
-                     q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, q.prefix, 0, 0, 0, 0, 0,
-                     nullptr, q.continent, nullptr, q.band, nullptr);
-}
+// A call check with null texts everywhere but where given.
+struct Check : zd::host::RawCheck {
+  Check(const char* c, const char* m, const char* p, const char* b, char* exch, char* msg) {
+    call = c;
+    mode = m;
+    prefix = p;
+    continent = nullptr;
+    region = nullptr;
+    band = b;
+    exchangeOut = exch;
+    messageOut = msg;
+  }
+};
+
+int CheckCall(const Check& c) { return zd::host::CheckCallRaw(Stats(), c, kNulls); }
 
 class BadInput : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories("Plugins");
-    ZdHostDateTime start{45000.0, 0}, end{45001.0, 0};
-    ResetStats0(nullptr, 0, "UA3AAA", &start, &end, nullptr, nullptr, nullptr, nullptr, nullptr,
-                nullptr, nullptr, nullptr, nullptr, "UA", 0, 0, 0, 0, 0, nullptr, "EU", nullptr);
+    const zd::host::HostDateTime start{45000.0, 0}, end{45001.0, 0};
+    zd::host::RawReset r;
+    r.pathPrefix = nullptr;
+    r.ownCall = "UA3AAA";
+    r.start = &start;
+    r.end = &end;
+    r.ownPrefix = "UA";
+    r.ownContinent = "EU";
+    zd::host::ResetStats(Stats(), r, kNulls);
   }
   std::string Report() { return zd::test::ReadFileBytes("BadQSO_ZedevIzuverUzaz_16_03_2023.txt"); }
   std::string Result() {
@@ -89,14 +110,8 @@ TEST_F(BadInput, NullTextsCountAsEmpty) {
   EXPECT_STREQ(RunCommand0(0, nullptr), "");
   EXPECT_EQ(GetResult0(nullptr) != nullptr, true);
   char msg[100];
-  EXPECT_EQ(CheckCall0(nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr, nullptr, msg),
-            1);
-  EXPECT_EQ(CheckCall0("DL1ABC", 0, 0, "RTTY", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, "20m", nullptr, nullptr, nullptr),
-            0);
+  EXPECT_EQ(CheckCall(Check(nullptr, nullptr, nullptr, nullptr, nullptr, msg)), 1);
+  EXPECT_EQ(CheckCall(Check("DL1ABC", "RTTY", nullptr, "20m", nullptr, nullptr)), 0);
 }
 
 TEST_F(BadInput, NullDateIsAnInvalidDate) {
@@ -115,7 +130,7 @@ TEST_F(BadInput, NullDateIsAnInvalidDate) {
 
 TEST_F(BadInput, HugeCallsAndEveryByteValue) {
   const std::string huge(64 * 1024, 'W');
-  ZdHostDateTime justNow{25569.0 + static_cast<double>(std::time(nullptr)) / 86400.0, 0};
+  ZdHostDateTime justNow = zd::host::ValidTime(zd::host::NowHostDate());
   Qso q;
   q.time = &justNow;
   q.call = huge.c_str();
@@ -124,9 +139,11 @@ TEST_F(BadInput, HugeCallsAndEveryByteValue) {
   // 64 KiB long; it is cut to 99 characters and its NUL, never past the buffer.
   char exch[100], msg[101];
   std::memset(msg, 'x', sizeof msg);
-  const int r = CheckCall0(huge.c_str(), 0, 0, "BPSK63", nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr, nullptr, nullptr, nullptr, "DL", 0, 0, 0, 0, 0,
-                           nullptr, "EU", nullptr, nullptr, "", "20m", "20m", exch, msg);
+  Check typed(huge.c_str(), "BPSK63", "DL", "20m", exch, msg);
+  typed.continent = "EU";
+  typed.region = "";
+  typed.secondBand = "20m";
+  const int r = CheckCall(typed);
   EXPECT_EQ(r, 2);
   ASSERT_EQ(msg[99], '\0');
   EXPECT_EQ(std::strlen(msg), 99u);
@@ -165,9 +182,10 @@ TEST_F(BadInput, ExtremeDatesAndStatuses) {
       q.call = call.c_str();
       EXPECT_EQ(Add(q), 1) << v << " " << status;
       char msg[100] = {};
-      CheckCall0(call.c_str(), 0, 0, "BPSK63", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                 nullptr, nullptr, nullptr, "DL", 0, 0, 0, 0, 0, nullptr, "EU", nullptr, nullptr,
-                 "", "20m", nullptr, nullptr, msg);
+      Check typed(call.c_str(), "BPSK63", "DL", "20m", nullptr, msg);
+      typed.continent = "EU";
+      typed.region = "";
+      CheckCall(typed);
       EXPECT_EQ(Remove(q), 1);
     }
   }
@@ -189,10 +207,10 @@ TEST_F(BadInput, ExtremeDatesAndStatuses) {
 TEST_F(BadInput, FrequencyLimitsAndBandSpelling) {
   Qso q;
   q.time = &now_;
-  q.freq = 0;
+  q.freqHz = 0;
   q.band = "12m";
   EXPECT_EQ(Add(q), 0);
-  q.freq = 4294967295u;
+  q.freqHz = 4294967295u;
   EXPECT_EQ(Add(q), 0);
   EXPECT_NE(Report().find("QSO:  0  RTTY  "), std::string::npos);
   EXPECT_NE(Report().find("QSO:  4294967  RTTY  "), std::string::npos);

@@ -99,7 +99,7 @@ TEST_F(CallCheck, RefusedBandOrModeDependsOnTheHostVersion) {
   upper.mode = "bpsk63";
   EXPECT_EQ(Check(upper).code, 2);
   // A refused check writes nothing.
-  settings.values["setup_mast"] = "1";
+  settings.Set("setup_mast", "1");
   DoReset(unknown);
   const CheckResult r = Check(twelve);
   EXPECT_FALSE(r.exchange);
@@ -138,6 +138,11 @@ TEST_F(CallCheck, DuplicatesAndMultipliers) {
   EXPECT_EQ(Check(ru).code, 1);  // the region was logged under another Russian prefix
   ru.mode = "BPSK63";
   EXPECT_EQ(Check(ru).code, 2);
+  // A call the host has no prefix for is never a new multiplier.
+  Typed unknown;
+  unknown.call = "Q1ABC";
+  unknown.prefix = "";
+  EXPECT_EQ(Check(unknown).code, 1);
   // CE9/KC4 is Russian for the exchange but counts by its prefix here.
   Typed ce9;
   ce9.call = "RI1ANB";
@@ -211,7 +216,7 @@ TEST_F(CallCheck, RussianWaitingMessagesInCodePage1251) {
 
 TEST_F(CallCheck, OffersTheRegionOfARussianCall) {
   WriteFileBytes("Plugins/call_special.dat", "R100MV MV\r\n");
-  settings.values["setup_mast"] = "1";
+  settings.Set("setup_mast", "1");
   DoReset();
   const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
       {{"UA1ABC", "UA"}, "SP"},
@@ -242,7 +247,7 @@ TEST_F(CallCheck, OffersTheRegionOfARussianCall) {
   EXPECT_EQ(r.exchange, "SP");
   EXPECT_TRUE(r.message);
 
-  settings.values["setup_mast"] = "0";
+  settings.Set("setup_mast", "0");
   DoReset();
   t.mode = "RTTY";
   EXPECT_FALSE(Check(t).exchange);

@@ -13,8 +13,8 @@ class ContestReset : public ContestTest {
  protected:
   std::vector<std::string> StartWrites() const {
     std::vector<std::string> values;
-    for (const auto& [key, value] : settings.writes) {
-      if (key == "Start") values.push_back(value);
+    for (const std::string& write : settings.Writes()) {
+      if (write.rfind("Start=", 0) == 0) values.push_back(write.substr(6));
     }
     return values;
   }
@@ -134,17 +134,17 @@ TEST_F(ContestReset, StartFlagAlternatesAndOpensTheControlWindow) {
   DoReset();
   EXPECT_EQ(ui.threadStarts, 2);
   EXPECT_EQ(StartWrites(), (Strings{"1", "0", "1"}));
-  EXPECT_EQ(settings.values["Start"], "1");
+  EXPECT_EQ(settings.Get("Start"), "1");
 
   // A window that is already open: nothing is started and nothing written.
   ui.controlWindow = true;
-  settings.values["Start"] = "0";
-  settings.writes.clear();
+  settings.Set("Start", "0");
+  settings.TakeWrites();
   DoReset();
   EXPECT_EQ(ui.threadStarts, 2);
   EXPECT_TRUE(StartWrites().empty());
   // Any non-zero value counts as armed.
-  settings.values["Start"] = " 7";
+  settings.Set("Start", " 7");
   DoReset();
   EXPECT_EQ(StartWrites(), Strings{"0"});
 }
@@ -152,15 +152,15 @@ TEST_F(ContestReset, StartFlagAlternatesAndOpensTheControlWindow) {
 TEST_F(ContestReset, OlderHostsDoNotOpenTheWindowByThemselves) {
   for (const char* version : {"2.14", "2.14R", "2.15", "2.16", "2.17", "2.18"}) {
     WriteFileBytes("Vevozi2.ini", std::string("Vorlog=") + version + "\r\n");
-    settings.values.erase("Start");
-    settings.writes.clear();
+    settings.Erase("Start");
+    settings.TakeWrites();
     DoReset();
     EXPECT_EQ(ui.threadStarts, 0) << version;
     EXPECT_EQ(StartWrites(), Strings{"1"}) << version;  // armed all the same
   }
   for (const char* version : {"2.19", "2.20", "2.21", "2.14r", ""}) {
     WriteFileBytes("Vevozi2.ini", std::string("Vorlog=") + version + "\r\n");
-    settings.values.erase("Start");
+    settings.Erase("Start");
     const int before = ui.threadStarts;
     DoReset();
     EXPECT_EQ(ui.threadStarts, before + 1) << version;
@@ -177,7 +177,7 @@ TEST_F(ContestReset, ANewContestEndsDisarmedWithoutOpeningTheWindow) {
   EXPECT_TRUE(contest.NewContest());
 
   ui.operatorAction = [](CabrilloHeaderFields&) { return false; };
-  settings.writes.clear();
+  settings.TakeWrites();
   DoReset(fresh);
   EXPECT_EQ(ui.dialogsShown.size(), 2u);
   EXPECT_EQ(ui.threadStarts, 0);
@@ -194,11 +194,11 @@ TEST_F(ContestReset, SetupMastIsReadAsADecimalNumber) {
   const std::pair<const char*, bool> cases[] = {{"1", true},  {"0", false},   {" 12abc", true},
                                                 {"-1", true}, {"abc", false}, {"", false}};
   for (const auto& [text, on] : cases) {
-    settings.values["setup_mast"] = text;
+    settings.Set("setup_mast", text);
     DoReset();
     EXPECT_EQ(contest.SetupMast(), on) << '"' << text << '"';
   }
-  settings.values.erase("setup_mast");
+  settings.Erase("setup_mast");
   DoReset();
   EXPECT_FALSE(contest.SetupMast());
 }

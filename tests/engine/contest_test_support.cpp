@@ -1,75 +1,10 @@
 #include "engine/contest_test_support.h"
 
-#include <fstream>
-#include <random>
 #include <stdexcept>
-#include <system_error>
 
 #include "engine/ole_date.h"
 
 namespace zd::test {
-
-namespace fs = std::filesystem;
-
-TempFolder::TempFolder() : previous_(fs::current_path()) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate = fs::temp_directory_path() / ("zd-test-" + std::to_string(random()) +
-                                                            "-" + std::to_string(attempt));
-    std::error_code ec;
-    if (fs::create_directory(candidate, ec)) {
-      path_ = fs::canonical(candidate);
-      fs::current_path(path_);
-      return;
-    }
-  }
-  throw std::runtime_error("no temporary folder could be created");
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::current_path(previous_, ec);
-  fs::remove_all(path_, ec);
-}
-
-std::string ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const fs::path& path, std::string_view bytes) {
-  if (path.has_parent_path()) fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-std::string MemorySettings::Read(std::string_view key, std::string_view fallback) {
-  const auto it = values.find(key);
-  return it == values.end() ? std::string(fallback) : it->second;
-}
-
-void MemorySettings::Write(std::string_view key, std::string_view value) {
-  values[std::string(key)] = std::string(value);
-  writes.emplace_back(std::string(key), std::string(value));
-}
-
-std::vector<std::string> MemorySettings::WrittenKeys() const {
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : writes) keys.push_back(key);
-  return keys;
-}
-
-bool RecordingUi::EditCabrilloHeader(CabrilloHeaderFields& fields) {
-  dialogsShown.push_back(fields);
-  return operatorAction ? operatorAction(fields) : true;
-}
-
-void RecordingUi::StartWindowThread() {
-  ++threadStarts;
-  if (startOpensControlWindow) controlWindow = true;
-}
 
 double Utc(int year, int month, int day, int hour, int minute, int second) {
   const auto date = DateFromCivil(year, month, day, hour, minute, second);

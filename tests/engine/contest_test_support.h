@@ -1,14 +1,11 @@
 // Helpers of the contest tests: a private current folder per test (the module's files
-// are all relative to it), a settings store in memory that records its writes, a user
-// interface that records what the engine asked of it, and QSO records with plain
-// defaults that a test changes field by field.
+// are all relative to it) and QSO records with plain defaults that a test changes field
+// by field. The settings store and the user interface are those of support/fakes.h.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,61 +13,10 @@
 
 #include "engine/contest.h"
 #include "platform/clock.h"
-#include "platform/settings.h"
-#include "platform/ui_bridge.h"
+#include "support/fakes.h"
+#include "support/files.h"
 
 namespace zd::test {
-
-// Makes a new empty folder the current folder; restores the previous current folder
-// and removes the new one when it goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
-
-// The bytes of a file, or "<missing>" when it cannot be read.
-std::string ReadFileBytes(const std::filesystem::path& path);
-// Writes the bytes, creating the folders on the way.
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
-
-class MemorySettings final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override;
-  void Write(std::string_view key, std::string_view value) override;
-
-  std::map<std::string, std::string, std::less<>> values;
-  std::vector<std::pair<std::string, std::string>> writes;  // in the order written
-  // The keys written, in order, with repeats.
-  std::vector<std::string> WrittenKeys() const;
-};
-
-class RecordingUi final : public UiBridge {
- public:
-  void ShowSetupMessage() override { ++setupMessages; }
-  bool EditCabrilloHeader(CabrilloHeaderFields& fields) override;
-  void ShowOutputMessage(const std::string& text) override { outputMessages.push_back(text); }
-  void StartWindowThread() override;
-  void StopWindowThread() override { ++threadStops; }
-  bool ControlWindowExists() const override { return controlWindow; }
-  void PostRefresh() override { ++refreshPosts; }
-
-  bool controlWindow = false;
-  bool startOpensControlWindow = false;
-  int setupMessages = 0, threadStarts = 0, threadStops = 0, refreshPosts = 0;
-  std::vector<std::string> outputMessages;
-  std::vector<CabrilloHeaderFields> dialogsShown;  // the fields as each dialog opened
-  // Edits the fields as the operator would; returns false for Cancel. The default
-  // confirms the dialog unchanged.
-  std::function<bool(CabrilloHeaderFields&)> operatorAction;
-};
 
 // A DATE of a UTC calendar time.
 double Utc(int year, int month, int day, int hour, int minute, int second = 0);

@@ -5,97 +5,68 @@
 #include <set>
 #include <string>
 
+#include "host_boundary/stats_module.h"
 #include "support/export_names.h"
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <dlfcn.h>
 #endif
 
 namespace {
 
-using zd::test::kExportNames;
-
-class LoadedModule {
- public:
-  explicit LoadedModule(std::string path) {
-#ifdef _WIN32
-    // Under Wine the build path is a Unix path: it lies on drive Z:.
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-      if (c == '/') c = '\\';
-    }
-    handle_ = LoadLibraryA(path.c_str());
-#else
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-#endif
-  }
-  ~LoadedModule() {
-    if (!handle_) return;
-#ifdef _WIN32
-    FreeLibrary(static_cast<HMODULE>(handle_));
-#else
-    dlclose(handle_);
-#endif
-  }
-  LoadedModule(const LoadedModule&) = delete;
-  LoadedModule& operator=(const LoadedModule&) = delete;
-  bool loaded() const { return handle_ != nullptr; }
-#ifdef _WIN32
-  // The names in the loaded module's export directory.
-  std::set<std::string> ExportedNames() const {
-    const auto* base = static_cast<const unsigned char*>(handle_);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    std::set<std::string> names;
-    if (dir.Size == 0) return names;
-    const auto* exports =
-        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-    const auto* rvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-      names.insert(reinterpret_cast<const char*>(base + rvas[i]));
-    }
-    return names;
-  }
-#endif
-  void* Find(const char* name) const {
-#ifdef _WIN32
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
-#else
-    return dlsym(handle_, name);
-#endif
-  }
-
- private:
-  void* handle_ = nullptr;
-};
+using zd::host::StatsModule;
 
 TEST(ExportTable, PlainNamesOfTheBuiltModule) {
-  LoadedModule stats(ZD_STATS_MODULE);
-  ASSERT_TRUE(stats.loaded()) << ZD_STATS_MODULE;
-  for (const auto& name : kExportNames) EXPECT_NE(stats.Find(name.plain), nullptr) << name.plain;
+  // Loading binds all twelve by their plain names, or names the one that is missing.
+  std::string error;
+  const auto stats = StatsModule::Load(zd::host::ModuleBesideProgram(), error);
+  ASSERT_TRUE(stats) << error;
+  EXPECT_EQ(std::string(stats->exports().GetSetName(0)), "ZORVAN-DIGI (C)");
+  EXPECT_EQ(std::string(stats->exports().GetSetName(3)), "");
+  EXPECT_EQ(stats->exports().GetNumberOfSets(), 1);
 #ifdef _WIN32
-  std::set<std::string> expected;
-  for (const auto& name : kExportNames) {
-    expected.insert(name.plain);
-    expected.insert(name.decorated);
-    EXPECT_EQ(stats.Find(name.decorated), stats.Find(name.plain)) << name.decorated;
+  // The export directory of the loaded module: the plain names and the decorated ones,
+  // each decorated name at the address of its plain name.
+  const auto* base = reinterpret_cast<const unsigned char*>(GetModuleHandleW(L"Stats.dll"));
+  ASSERT_NE(base, nullptr);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  const auto* table = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+  const auto* names = reinterpret_cast<const DWORD*>(base + table->AddressOfNames);
+  std::set<std::string> exported, expected;
+  for (DWORD i = 0; i < table->NumberOfNames; ++i) {
+    exported.insert(reinterpret_cast<const char*>(base + names[i]));
   }
-  EXPECT_EQ(stats.ExportedNames(), expected);
+  const auto module = reinterpret_cast<HMODULE>(const_cast<unsigned char*>(base));
+  for (std::size_t i = 0; i < std::size(zd::host::kExportNames); ++i) {
+    const char* plain = zd::host::kExportNames[i];
+    const char* decorated = zd::test::kDecoratedExportNames[i];
+    expected.insert({plain, decorated});
+    EXPECT_EQ(GetProcAddress(module, decorated), GetProcAddress(module, plain)) << decorated;
+  }
+  EXPECT_EQ(exported, expected);
 #endif
+}
 
-  using SetName = const char* (*)(int);
-  using Count = int (*)();
-  const auto getSetName = reinterpret_cast<SetName>(stats.Find("GetSetName"));
-  const auto getNumberOfSets = reinterpret_cast<Count>(stats.Find("GetNumberOfSets"));
-  ASSERT_NE(getSetName, nullptr);
-  ASSERT_NE(getNumberOfSets, nullptr);
-  EXPECT_EQ(std::string(getSetName(0)), "ZORVAN-DIGI (C)");
-  EXPECT_EQ(std::string(getSetName(3)), "");
-  EXPECT_EQ(getNumberOfSets(), 1);
+TEST(ExportTable, AModuleThatCannotBeLoadedIsNamed) {
+  std::string error;
+  EXPECT_FALSE(StatsModule::Load("no-such-folder/" + zd::host::ModuleFileName(), error));
+  EXPECT_EQ(
+      error.rfind("no-such-folder/" + zd::host::ModuleFileName() + ": cannot load the module: ", 0),
+      0u)
+      << error;
+}
+
+TEST(ExportTable, ALibraryWithoutTheExportsIsRefused) {
+#ifdef _WIN32
+  const std::string other = "kernel32.dll";
+#else
+  const std::string other = "libm.so.6";
+#endif
+  std::string error;
+  EXPECT_FALSE(StatsModule::Load(other, error));
+  EXPECT_EQ(error, other + ": the export setVersion is missing");
 }
 
 }  // namespace

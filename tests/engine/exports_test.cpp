@@ -4,14 +4,13 @@
 // the table form of the result.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <cstring>
 #include <string>
 
 #include "engine/contest_test_support.h"
 #include "engine/module.h"
-#include "engine/stats_exports.h"
+#include "host_boundary/host_calls.h"
 
 namespace zd {
 
@@ -34,68 +33,73 @@ test::RecordingUi& Ui() {
   return *g_recordingUi;
 }
 
-double NowUtc() {
-  const auto since = std::chrono::system_clock::now().time_since_epoch();
-  const auto whole = std::chrono::duration_cast<std::chrono::seconds>(since).count();
-  return 25569.0 + static_cast<double>(whole) / 86400.0;
+const host::Exports& Stats() {
+  static const host::Exports exports = host::LinkedExports();
+  return exports;
 }
 
-// Texts for the positions the module must not read.
-const char kJunk[] = "junk";
-ZdHostDateTime g_junkTime{-1e300, 1};
+// What the positions the module must not read hold: junk.
+host::HostDateTime g_junkTime{-1e300, 1};
+const host::Unread kJunk{"junk", 77u, -7, 1e300, &g_junkTime};
 
-struct HostQso {
-  const char* ownCall = "UA3DX";
-  const char* call = "W1AW";
-  ZdHostDateTime time{At(12, 5).date, 0};
-  unsigned freqHz = 14085000;
-  const char* mode = "RTTY";
-  const char *rstSent = "579", *rstRcvd = "559", *exchSent = "017", *exchRcvd = "042";
-  const char *prefix = "W", *continent = "EU", *band = "20m";
+struct HostQso : host::RawQso {
+  host::HostDateTime when{At(12, 5).date, 0};
+  HostQso() {
+    ownCall = "UA3DX";
+    call = "W1AW";
+    freqHz = 14085000;
+    mode = "RTTY";
+    rstSent = "579";
+    rstRcvd = "559";
+    exchSent = "017";
+    exchRcvd = "042";
+    prefix = "W";
+    continent = "EU";
+    band = "20m";
+  }
 };
 
 int AddQso(HostQso q) {
-  return AddData0(q.ownCall, q.call, &q.time, &g_junkTime, &g_junkTime, &g_junkTime, 77u, q.freqHz,
-                  q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, kJunk, kJunk, kJunk, kJunk,
-                  kJunk, kJunk, kJunk, kJunk, kJunk, q.prefix, -7, -7, -7, 1e300, -1e300, kJunk,
-                  q.continent, kJunk, q.band, kJunk);
+  q.time = &q.when;
+  return host::AddData(Stats(), q, kJunk);
 }
 
 int RemoveQso(HostQso q) {
-  return RemoveData0(q.ownCall, q.call, &q.time, &g_junkTime, &g_junkTime, &g_junkTime, 77u,
-                     q.freqHz, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, kJunk, kJunk,
-                     kJunk, kJunk, kJunk, kJunk, kJunk, kJunk, kJunk, q.prefix, -7, -7, -7, 1e300,
-                     -1e300, kJunk, q.continent, kJunk, q.band, kJunk);
+  q.time = &q.when;
+  return host::RemoveData(Stats(), q, kJunk);
 }
 
-struct HostReset {
-  const char* pathPrefix = "";
-  int newContest = 0;
-  const char* ownCall = "UA3DX";
-  ZdHostDateTime start{Utc(2022, 3, 19, 12, 0), 0};
-  ZdHostDateTime end{Utc(2022, 3, 20, 11, 59), 0};
-  const char *ownPrefix = "DL", *ownContinent = "EU";
+struct HostReset : host::RawReset {
+  host::HostDateTime from{Utc(2022, 3, 19, 12, 0), 0};
+  host::HostDateTime to{Utc(2022, 3, 20, 11, 59), 0};
+  HostReset() {
+    ownCall = "UA3DX";
+    ownPrefix = "DL";
+    ownContinent = "EU";
+  }
 };
 
 int ResetQsos(HostReset r) {
-  return ResetStats0(r.pathPrefix, r.newContest, r.ownCall, &r.start, &r.end, kJunk, kJunk, kJunk,
-                     kJunk, kJunk, kJunk, kJunk, kJunk, kJunk, r.ownPrefix, -7, -7, -7, 1e300,
-                     -1e300, kJunk, r.ownContinent, kJunk);
+  r.start = &r.from;
+  r.end = &r.to;
+  return host::ResetStats(Stats(), r, kJunk);
 }
 
-struct HostCheck {
-  const char* call = "W1AW";
-  const char* mode = "RTTY";
-  const char* prefix = "W";
-  const char* region = "";
-  const char* band = "20m";
-  const char* band2 = "20m";
+struct HostCheck : host::RawCheck {
+  HostCheck() {
+    call = "W1AW";
+    mode = "RTTY";
+    prefix = "W";
+    continent = "NA";
+    band = "20m";
+    secondBand = "20m";
+  }
 };
 
-int CheckQso(const HostCheck& c, char* exchange, char* message) {
-  return CheckCall0(c.call, 7u, 7u, c.mode, kJunk, kJunk, kJunk, kJunk, kJunk, kJunk, kJunk, kJunk,
-                    kJunk, c.prefix, -7, -7, -7, 1e300, -1e300, kJunk, "NA", kJunk, kJunk, c.region,
-                    c.band, c.band2, exchange, message);
+int CheckQso(HostCheck c, char* exchange, char* message) {
+  c.exchangeOut = exchange;
+  c.messageOut = message;
+  return host::CheckCallRaw(Stats(), c, kJunk);
 }
 
 // A host buffer of 100 bytes followed by a guard; all of it starts as '#'.
@@ -254,17 +258,17 @@ TEST_F(Exports, CheckCallFillsTheHostBuffers) {
 
   // No second band: nothing to compare; another second band: refused.
   HostCheck noSecond;
-  noSecond.band2 = nullptr;
+  noSecond.secondBand = nullptr;
   EXPECT_EQ(CheckQso(noSecond, nullptr, message.bytes), 2);
   HostCheck otherSecond;
-  otherSecond.band2 = "40M";
+  otherSecond.secondBand = "40M";
   EXPECT_EQ(CheckQso(otherSecond, nullptr, message.bytes), 4);
 
   // A waiting message too long for the buffer is cut to 99 characters and its NUL.
   const std::string longCall(60, 'W');
   HostQso recent;
   recent.call = longCall.c_str();
-  recent.time = ZdHostDateTime{NowUtc() - 60.0 / 86400.0, 0};
+  recent.when = host::ValidTime(host::NowHostDate() - 60.0 / 86400.0);
   ASSERT_EQ(AddQso(recent), 1);
   HostCheck other;
   other.call = longCall.c_str();
@@ -299,7 +303,7 @@ TEST_F(Exports, HostVersionAndStartFlagFromTheFiles) {
   Buffer message;
   HostCheck twelve;
   twelve.band = "12m";
-  twelve.band2 = "12m";
+  twelve.secondBand = "12m";
   EXPECT_EQ(CheckQso(twelve, nullptr, message.bytes), 1);
   ResetQsos({});
   EXPECT_EQ(ui.threadStarts, starts + 1);

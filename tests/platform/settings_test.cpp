@@ -8,30 +8,18 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
+
+#include "support/fakes.h"
 
 namespace zd {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Hands back stored texts unchanged, so that the conversion alone is tested.
-class MapStore final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override {
-    const auto it = values.find(std::string(key));
-    return it == values.end() ? std::string(fallback) : it->second;
-  }
-  void Write(std::string_view key, std::string_view value) override {
-    values[std::string(key)] = std::string(value);
-  }
-  std::map<std::string, std::string> values;
-};
-
 int IntOf(const std::string& text) {
-  MapStore store;
-  store.values["k"] = text;
+  test::MemorySettings store;  // hands back stored texts: the conversion alone is tested
+  store.Set("k", text);
   return ReadSettingInt(store, "k");
 }
 
@@ -57,7 +45,7 @@ TEST(ReadSettingInt, TextWithoutANumberIsZero) {
   EXPECT_EQ(IntOf("- 3"), 0);
   EXPECT_EQ(IntOf("0x10"), 0);
   EXPECT_EQ(IntOf("x12"), 0);
-  MapStore empty;
+  test::MemorySettings empty;
   EXPECT_EQ(ReadSettingInt(empty, "missing"), 0);
 }
 
@@ -73,11 +61,11 @@ TEST(ReadSettingInt, ValuesPastTheRangeSaturate) {
 }
 
 TEST(WriteSettingInt, WholeDecimalText) {
-  MapStore store;
+  test::MemorySettings store;
   for (long long v :
        {0LL, 10LL, -5LL, 9999LL, -32768LL, 100000LL, 2147483647LL, -2147483648LL, 5000000000LL}) {
     WriteSettingInt(store, "x", v);
-    EXPECT_EQ(store.values["x"], std::to_string(v));
+    EXPECT_EQ(store.Get("x"), std::to_string(v));
   }
   WriteSettingInt(store, "x", -12345);
   EXPECT_EQ(ReadSettingInt(store, "x"), -12345);

@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "host_boundary/host_calls.h"
 #include "reports/cabrillo_dialog_rc.h"
-#include "support/host_calls.h"
+#include "support/files.h"
+#include "support/host_qso.h"
 #include "win32/dialog_driver_win.h"
 #include "zd_version.h"
 
@@ -23,6 +25,7 @@ namespace zd::test {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace host;
 
 const fs::path kModule = "Plugins\\Stats.dll";
 const fs::path kHelper = "Ext_zorvan_digi.exe";
@@ -136,8 +139,6 @@ TEST(ReleasedBinaries, CarryTheIconInThreeSizes) {
   }
 }
 
-std::string ReadText(const fs::path& file) { return ReadFileBytes(file); }
-
 int CountOf(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -146,17 +147,9 @@ int CountOf(const std::string& text, const std::string& what) {
 
 Qso MakeQso(const char* call, int minute, unsigned freqHz, const char* mode, const char* exch,
             const char* prefix, const char* continent, const char* band) {
-  Qso q;
-  q.ownCall = "R3DZV";
-  q.call = call;
-  q.time = ValidDate(HostDate(2024, 3, 16, 12, minute));
-  q.freqHz = freqHz;
-  q.mode = mode;
-  q.exchSent = "MO";
-  q.exchRcvd = exch;
-  q.prefix = prefix;
-  q.continent = continent;
-  q.band = band;
+  HostQso q("R3DZV");
+  q.Call(call, prefix, continent).On(band, mode).Exchanges("MO", exch);
+  q.At(HostDate(2024, 3, 16, 12, minute)).freqHz = freqHz;
   return q;
 }
 
@@ -165,9 +158,10 @@ Qso MakeQso(const char* call, int minute, unsigned freqHz, const char* mode, con
 // QSOs and asks for the result, which on this pass also writes the Cabrillo file.
 TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   ASSERT_TRUE(FileExists("Vevozi2.ini")) << "run me in the host's folder";
-  StatsLibrary lib(fs::absolute(kModule).string());
-  ASSERT_TRUE(lib.ok()) << lib.error();
-  const StatsExports& e = lib.exports();
+  std::string error;
+  const auto lib = StatsModule::Load(fs::absolute(kModule), error);
+  ASSERT_TRUE(lib) << error;
+  const Exports& e = lib->exports();
 
   ASSERT_EQ(e.GetNumberOfSets(), 1);
   EXPECT_STREQ(e.GetSetName(0), "ZORVAN-DIGI (C)");
@@ -179,8 +173,8 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   r.pathPrefix = fs::current_path().string() + "\\";
   r.newContest = 1;
   r.ownCall = "R3DZV";
-  r.start = ValidDate(HostDate(2024, 3, 16, 12, 0));
-  r.end = ValidDate(HostDate(2024, 3, 17, 11, 59));
+  r.start = ValidTime(HostDate(2024, 3, 16, 12, 0));
+  r.end = ValidTime(HostDate(2024, 3, 17, 11, 59));
   r.ownPrefix = "UA";
   r.ownContinent = "EU";
   {
@@ -197,14 +191,17 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   }
 
   // R26ZVN would be a special-event call (any region); the example list fixes it to MO.
-  char exchange[100] = "untouched";
-  char message[100] = "";
-  EXPECT_EQ(e.CheckCall0("R26ZVN", 0, 0, "RTTY", "", "", "", "", "", "", "", "", "", "UA", 0, 0, 0,
-                         0.0, 0.0, "", "EU", "", "", "", "20m", "20m", exchange, message),
-            2);
-  EXPECT_STREQ(exchange, "MO") << "Plugins\\call_special.dat was not read";
-  EXPECT_EQ(e.IsValidExchg0("MO", "R26ZVN", "UA", "", 0, 0, 0), 1);
-  EXPECT_EQ(e.IsValidExchg0("SP", "R26ZVN", "UA", "", 0, 0, 0), 0);
+  Check typed;
+  typed.call = "R26ZVN";
+  typed.mode = "RTTY";
+  typed.prefix = "UA";
+  typed.continent = "EU";
+  typed.band = typed.secondBand.emplace("20m");
+  const CheckReply reply = CheckCall(e, typed);
+  EXPECT_EQ(reply.code, 2);
+  EXPECT_EQ(reply.exchange, "MO") << "Plugins\\call_special.dat was not read";
+  EXPECT_EQ(ValidExchange(e, "MO", "R26ZVN", "UA"), 1);
+  EXPECT_EQ(ValidExchange(e, "SP", "R26ZVN", "UA"), 0);
 
   const std::vector<Qso> log = {
       MakeQso("R26ZVN", 5, 14080000, "RTTY", "MO", "UA", "EU", "20m"),     // 1 point
@@ -218,32 +215,30 @@ TEST(InstalledModule, ScoresALogAndWritesItsFilesInTheHostFolder) {
   std::string summary;
   {
     DialogDriver output(L"Output", [](HWND dialog) { PressButton(dialog, IDOK); });
-    int status = 0;
-    const char* text = e.GetResult0(&status);
+    summary = Result(e);
     output.Finish();
-    ASSERT_NE(text, nullptr);
-    summary = text;
     EXPECT_EQ(output.handled(), 1) << output.problems();
   }
   // 14 points; multipliers UA, DL, JA and the region MO.
   EXPECT_NE(summary.find("Score: 14*(3+1) = 56"), std::string::npos) << summary;
 
   // The settings file beside the module, in the host's Plugins folder.
-  const std::string settings = ReadText(kSettings);
+  const std::string settings = ReadFileBytes(kSettings);
   EXPECT_NE(settings.find("Claimed=56"), std::string::npos) << settings;
   EXPECT_NE(settings.find("Name=Ivan Petrov"), std::string::npos) << settings;
 
   // The bad-QSO report in the host's working folder, named by the contest's last day.
-  const std::string report = ReadText("BadQSO_ZedevIzuverUzaz_17_03_2024.txt");
-  ASSERT_FALSE(report.empty()) << "no bad-QSO report in the host's folder";
+  const std::string report = ReadFileBytes("BadQSO_ZedevIzuverUzaz_17_03_2024.txt");
+  ASSERT_TRUE(FileExists("BadQSO_ZedevIzuverUzaz_17_03_2024.txt"))
+      << "no bad-QSO report in the host's folder";
   EXPECT_EQ(report.rfind("ZORVAN-DIGI UBN file \r\n", 0), 0u);
   EXPECT_EQ(CountOf(report, "DUPE !!!"), 1) << report;
   EXPECT_EQ(CountOf(report, "WRONG BAND !!!"), 1) << report;
 
   // The Cabrillo file of the export pass, also in the working folder, with the host's
   // version from Vevozi2.ini.
-  const std::string cabrillo = ReadText("R3DZV.cbr");
-  ASSERT_FALSE(cabrillo.empty()) << "no R3DZV.cbr in the host's folder";
+  const std::string cabrillo = ReadFileBytes("R3DZV.cbr");
+  ASSERT_TRUE(FileExists("R3DZV.cbr")) << "no R3DZV.cbr in the host's folder";
   EXPECT_EQ(cabrillo.rfind("START-OF-LOG: 3.0\r\nCONTEST: REVUZU-DUV\r\nCALLSIGN: R3DZV\r\n", 0),
             0u);
   EXPECT_NE(cabrillo.find("CLAIMED-SCORE: 56\r\n"), std::string::npos);

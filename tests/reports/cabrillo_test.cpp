@@ -34,17 +34,17 @@ constexpr char kFourQsoLines[] =
 class Cabrillo : public ContestTest {
  protected:
   void SetUp() override {
-    settings.values = {{"Name", "Ivan Petrov"},
-                       {"Address", "Lenina 1"},
-                       {"Address-City", "Moscow"},
-                       {"Address-PostalCode", "101000"},
-                       {"Address-Country", "Russia"},
-                       {"Loc", "MO"},
-                       {"Email", "ua3dx@example.org"},
-                       {"Club", "Digital Club"},
-                       {"SoapBox", "First line<CR><LF>Second line"},
-                       {"Power", "HIGH"},
-                       {"Claimed", "123"}};
+    settings.Set({{"Name", "Ivan Petrov"},
+                  {"Address", "Lenina 1"},
+                  {"Address-City", "Moscow"},
+                  {"Address-PostalCode", "101000"},
+                  {"Address-Country", "Russia"},
+                  {"Loc", "MO"},
+                  {"Email", "ua3dx@example.org"},
+                  {"Club", "Digital Club"},
+                  {"SoapBox", "First line<CR><LF>Second line"},
+                  {"Power", "HIGH"},
+                  {"Claimed", "123"}});
     WriteFileBytes("Vevozi2.ini", "Vorlog=2.20\r\n");
   }
   void StartExportPass(const std::string& ownCall = "UA3DX") {
@@ -91,12 +91,12 @@ TEST_F(Cabrillo, AnExportPassWritesTheWholeLog) {
             (Strings{"Band", "Power", "Operators", "Name", "Address", "Address-City",
                      "Address-PostalCode", "Address-Country", "Category", "Contest", "Email",
                      "Club", "SoapBox", "Loc", "Start", "Start"}));
-  EXPECT_EQ(settings.values["SoapBox"], "First line<CR><LF>Second line");
-  EXPECT_EQ(settings.values["Operators"], "UA3DX");
-  EXPECT_EQ(settings.values["Band"], "ALL");
-  EXPECT_EQ(settings.values["Category"], "SINGLE-OP");
-  EXPECT_EQ(settings.values["Contest"], "REVUZU-DUV");
-  EXPECT_EQ(settings.values["Claimed"], "123");
+  EXPECT_EQ(settings.Get("SoapBox"), "First line<CR><LF>Second line");
+  EXPECT_EQ(settings.Get("Operators"), "UA3DX");
+  EXPECT_EQ(settings.Get("Band"), "ALL");
+  EXPECT_EQ(settings.Get("Category"), "SINGLE-OP");
+  EXPECT_EQ(settings.Get("Contest"), "REVUZU-DUV");
+  EXPECT_EQ(settings.Get("Claimed"), "123");
 
   LogFourQsos();
   // No rates on an export pass; the duplicate and the BPSK125 QSO are in the file.
@@ -178,8 +178,8 @@ TEST_F(Cabrillo, OperatorCategoryDecidesTheCategoryLines) {
   EXPECT_EQ(fileWith("SINGLE-OP"), "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: ALL\r\n");
   EXPECT_EQ(fileWith("CHECKLOG"), "CATEGORY-OPERATOR: CHECKLOG\r\nCATEGORY-BAND: ALL\r\n");
   EXPECT_EQ(fileWith("multi-op"), "CATEGORY-OPERATOR: multi-op\r\nCATEGORY-BAND: ALL\r\n");
-  EXPECT_EQ(settings.values["Operators"], "UA3DX UA3ABC");
-  EXPECT_EQ(settings.values["Category"], "multi-op");
+  EXPECT_EQ(settings.Get("Operators"), "UA3DX UA3ABC");
+  EXPECT_EQ(settings.Get("Category"), "multi-op");
 }
 
 TEST_F(Cabrillo, SoapboxLinesBecomeSoapboxLinesOfTheFile) {
@@ -188,7 +188,7 @@ TEST_F(Cabrillo, SoapboxLinesBecomeSoapboxLinesOfTheFile) {
     return true;
   };
   StartExportPass();
-  EXPECT_EQ(settings.values["SoapBox"], "73 from Moscow<CR><LF>RTTY only<CR><LF>see you");
+  EXPECT_EQ(settings.Get("SoapBox"), "73 from Moscow<CR><LF>RTTY only<CR><LF>see you");
   Result();
   const std::string text = ReadFileBytes("UA3DX.cbr");
   EXPECT_NE(text.find("\r\nE-MAIL: ua3dx@example.org\r\nSOAPBOX: 73 from Moscow\r\n"
@@ -215,12 +215,12 @@ TEST_F(Cabrillo, FixedFieldsStartAgainAtTheNextDialog) {
     return true;
   };
   StartExportPass();
-  EXPECT_EQ(settings.values["Band"], "20M");
-  EXPECT_EQ(settings.values["Contest"], "SOME OTHER TEST");
-  EXPECT_EQ(settings.values["Claimed"], "123");  // the dialog's claimed value is not saved
-  EXPECT_NE(std::find(settings.writes.begin(), settings.writes.end(),
-                      std::pair<std::string, std::string>{"Power", "HIGH"}),
-            settings.writes.end());  // passes through unchanged
+  EXPECT_EQ(settings.Get("Band"), "20M");
+  EXPECT_EQ(settings.Get("Contest"), "SOME OTHER TEST");
+  EXPECT_EQ(settings.Get("Claimed"), "123");  // the dialog's claimed value is not saved
+  const std::vector<std::string> writes = settings.Writes();
+  EXPECT_NE(std::find(writes.begin(), writes.end(), "Power=HIGH"),
+            writes.end());  // passes through unchanged
   Add(Qso{});
   Result();
   // The file keeps its name from the own call but shows the call as edited.

@@ -72,7 +72,7 @@ TEST_F(Summary, TextFormOfAShortRun) {
                           kTextCredit);
   EXPECT_EQ(contest.ClaimedScore(), 370);
   EXPECT_EQ(contest.BadQsoCount(), 1);
-  EXPECT_EQ(settings.values["Claimed"], "370");
+  EXPECT_EQ(settings.Get("Claimed"), "370");
   EXPECT_EQ(contest.BandsUsed(), (Strings{"40m", "20m", "15m"}));
 
   EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(2, 0)), (Strings{"UA", "DL", "W"}));
@@ -122,7 +122,7 @@ TEST_F(Summary, EmptyLogInBothForms) {
       "Score: 0*(0+0) = 0\r\n\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
       "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n";
   EXPECT_EQ(Result(), kTextHead + zeros + kTextCredit);
-  EXPECT_EQ(settings.values["Claimed"], "0");
+  EXPECT_EQ(settings.Get("Claimed"), "0");
   contest.SetVersion();
   EXPECT_EQ(Result(),
             std::string(kHtmlHead) +
@@ -184,6 +184,28 @@ TEST_F(Summary, PointsBySameCountrySameContinentOrOther) {
   Add(Qso{}.Call("IT9ABC", "IT9", "EU"));
   Result();
   EXPECT_EQ(contest.ClaimedScore(), 1);
+}
+
+TEST_F(Summary, AStationWithoutPrefixScoresButIsNoMultiplier) {
+  // The host passes no prefix (and no continent) for a call its country file does not
+  // know: 5 points, no DXCC multiplier, nothing in the worked lists, whatever the own
+  // station's prefix and continent are.
+  const Qso dl = Qso{}.Call("DL1ABC", "DL", "EU");
+  const Qso unknown = Qso{}.Call("Q1ABC", "", "");
+  EXPECT_EQ(ScoreOf({dl, unknown}), (3 + 5) * 1);
+  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), Strings{"DL"});
+  EXPECT_EQ(ScoreOf({dl, unknown, Qso(unknown).On("40m", "RTTY")}), (3 + 5 + 10) * 1);
+  EXPECT_EQ(ScoreOf({unknown}), 0);  // points, but no multiplier
+  // With a continent it scores by it; an empty own prefix or continent matches nothing.
+  EXPECT_EQ(ScoreOf({dl, Qso{}.Call("Q1ABC", "", "EU")}), (3 + 3) * 1);
+  Reset blank;
+  blank.ownPrefix = "";
+  blank.ownContinent = "";
+  DoReset(blank);
+  Add(dl);
+  Add(unknown);
+  Result();
+  EXPECT_EQ(contest.ClaimedScore(), (5 + 5) * 1);
 }
 
 TEST_F(Summary, MultipliersCountPerBandAndMode) {
@@ -364,7 +386,7 @@ TEST_F(Summary, ScoresBeyondThirtyTwoBitsArePrintedWhole) {
   const std::string text = Result();
   EXPECT_NE(text.find("\r\nScore: 150000*(15000+0) = 2250000000\r\n"), std::string::npos);
   EXPECT_EQ(contest.ClaimedScore(), 2250000000LL);
-  EXPECT_EQ(settings.values["Claimed"], "2250000000");
+  EXPECT_EQ(settings.Get("Claimed"), "2250000000");
 }
 
 TEST_F(Summary, EveryResultIsComputedAfresh) {
@@ -372,7 +394,7 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
   Add(Qso{}.Call("W1AW", "W", "NA"));
   Result();
   ASSERT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), Strings{"DL"});
-  ASSERT_EQ(settings.values["Claimed"], "16");
+  ASSERT_EQ(settings.Get("Claimed"), "16");
   // The 15m QSO goes; its band keeps an empty row and an empty list.
   Remove(Qso{}.On("15m", "RTTY"));
   ui.controlWindow = true;
@@ -383,14 +405,14 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
       std::string::npos)
       << text;
   EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(4, 0)).empty());
-  EXPECT_EQ(settings.values["Claimed"], "5");
+  EXPECT_EQ(settings.Get("Claimed"), "5");
   EXPECT_EQ(ui.refreshPosts, 1);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_TRUE(ui.outputMessages.empty());  // not an export pass
   Result();
   Result();
   std::size_t claimedWrites = 0;
-  for (const auto& [key, value] : settings.writes) claimedWrites += key == "Claimed";
+  for (const std::string& key : settings.WrittenKeys()) claimedWrites += key == "Claimed";
   EXPECT_EQ(claimedWrites, 4u);
 }
 

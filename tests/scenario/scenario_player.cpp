@@ -42,13 +42,15 @@
 #include <string>
 #include <vector>
 
+#include "host_boundary/host_calls.h"
 #include "scenario/dialog_confirmer.h"
-#include "support/host_calls.h"
 
 namespace fs = std::filesystem;
 
 namespace zd::test {
 namespace {
+
+using namespace host;
 
 constexpr unsigned char kSentinel = 0xA5;
 constexpr std::size_t kHostBuffer = 100;  // what the host's buffers hold
@@ -156,7 +158,7 @@ std::string Block(std::string_view text) {
 
 class Player {
  public:
-  Player(const StatsExports& e, double now) : e_(e), now_(now) {}
+  Player(const Exports& e, double now) : e_(e), now_(now) {}
 
   std::string Play(const std::string& line) {
     const std::vector<std::string> f = Split(line);
@@ -217,10 +219,7 @@ class Player {
     if (op == "valid") {
       need(3);
       const std::string exch = Unescape(f[1]), call = Unescape(f[2]);
-      return "= " +
-             std::to_string(
-                 e_.IsValidExchg0(exch.c_str(), call.c_str(), f[3].c_str(), "", 0, 0, 0)) +
-             "\n";
+      return "= " + std::to_string(ValidExchange(e_, exch, call, f[3])) + "\n";
     }
     if (op == "result") {
       need(0);
@@ -252,11 +251,11 @@ class Player {
  private:
   static std::string Name(const char* text) { return text ? Quoted(text) : "<null>"; }
 
-  ZdHostDateTime Time(const std::string& t) const {
-    if (t == "invalid") return ZdHostDateTime{0.0, 1};
-    if (t == "null") return ZdHostDateTime{0.0, 2};
+  HostDateTime Time(const std::string& t) const {
+    if (t == "invalid") return HostDateTime{0.0, kInvalidStatus};
+    if (t == "null") return HostDateTime{0.0, kNullStatus};
     if (t.rfind("now", 0) == 0) {
-      if (t.size() == 3) return ValidDate(now_);
+      if (t.size() == 3) return ValidTime(now_);
       const char sign = t[3];
       const char unit = t.back();
       const std::string digits = t.size() > 5 ? t.substr(4, t.size() - 5) : "";
@@ -265,13 +264,11 @@ class Player {
         throw Failure{"bad time " + t};
       }
       const long seconds = std::stol(digits) * (unit == 'h' ? 3600 : unit == 'm' ? 60 : 1);
-      return ValidDate(now_ + (sign == '-' ? -seconds : seconds) / 86400.0);
+      return ValidTime(now_ + (sign == '-' ? -seconds : seconds) / 86400.0);
     }
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0;
-    if (std::sscanf(t.c_str(), "%d-%d-%d %d:%d", &y, &mo, &d, &h, &mi) != 5) {
-      throw Failure{"bad time " + t};
-    }
-    return ValidDate(HostDate(y, mo, d, h, mi));
+    const auto date = ParseHostDate(t);
+    if (!date) throw Failure{"bad time " + t};
+    return ValidTime(*date);
   }
 
   // A guarded buffer: the host's 100 bytes and more, all set to a sentinel byte first.
@@ -296,16 +293,22 @@ class Player {
     const bool exchBuffer = f[8] != "~";
     if (exchBuffer && f[8] != "buf") throw Failure{"EXCH_BUFFER is buf or ~"};
     std::vector<unsigned char> exch(kGuardedBuffer, kSentinel), message(kGuardedBuffer, kSentinel);
-    const int r = e_.CheckCall0(call.c_str(), 0, 0, f[2].c_str(), "", "", "", "", "", "", "", "",
-                                "", f[3].c_str(), 0, 0, 0, 0.0, 0.0, "", f[4].c_str(), "", "",
-                                f[5].c_str(), f[6].c_str(), band2 ? f[7].c_str() : nullptr,
-                                exchBuffer ? reinterpret_cast<char*>(exch.data()) : nullptr,
-                                reinterpret_cast<char*>(message.data()));
+    RawCheck c;
+    c.call = call.c_str();
+    c.mode = f[2].c_str();
+    c.prefix = f[3].c_str();
+    c.continent = f[4].c_str();
+    c.region = f[5].c_str();
+    c.band = f[6].c_str();
+    c.secondBand = band2 ? f[7].c_str() : nullptr;
+    c.exchangeOut = exchBuffer ? reinterpret_cast<char*>(exch.data()) : nullptr;
+    c.messageOut = reinterpret_cast<char*>(message.data());
+    const int r = CheckCallRaw(e_, c);
     return "= " + std::to_string(r) + " exch=" + (exchBuffer ? Describe(exch) : "~") +
            " msg=" + Describe(message) + "\n";
   }
 
-  const StatsExports& e_;
+  const Exports& e_;
   double now_;
   std::string ownCall_;
 };
@@ -388,13 +391,14 @@ int Main(int argc, char** argv) {
   std::string transcript;
   std::vector<std::string> dialogs;
   {
-    StatsLibrary library;
-    if (!library.ok()) throw Failure{library.error()};
+    std::string error;
+    const auto library = StatsModule::Load(ModuleBesideProgram(), error);
+    if (!library) throw Failure{error};
     const fs::path previous = fs::current_path();
     fs::current_path(out);
-    const double now = 25569.0 + static_cast<double>(std::time(nullptr)) / 86400.0;
+    const double now = NowHostDate();
     auto confirmer = StartDialogConfirmer();
-    Player player(library.exports(), now);
+    Player player(library->exports(), now);
     std::string line;
     int number = 0;
     while (std::getline(scenario, line)) {

@@ -19,8 +19,9 @@
 #include <thread>
 #include <vector>
 
+#include "engine/contest_rules.h"
 #include "engine/module.h"
-#include "engine/stats_exports.h"
+#include "host_boundary/host_calls.h"
 
 namespace {
 
@@ -43,18 +44,13 @@ struct Latencies {
   }
 };
 
-const char* const kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-const unsigned kFreqs[] = {1830000, 3580000, 7040000, 14080000, 21080000, 28080000};
-const char* const kModes[] = {"RTTY", "BPSK63"};
+using zd::host::Qso;
 
-struct Qso {
-  std::string call, prefix, continent, exch;
-  int band, mode;
-  ZdHostDateTime time;
-};
-
+// A QSO of one of three kinds of station on a random band in one of the two modes.
 Qso MakeQso(std::mt19937& rng, int i) {
   Qso q;
+  q.ownCall = "UA3AAA";
+  q.exchSent = "MO";
   const int kind = static_cast<int>(rng() % 3);
   const int n = static_cast<int>(rng() % 4000);
   if (kind == 0) {
@@ -62,37 +58,26 @@ Qso MakeQso(std::mt19937& rng, int i) {
              static_cast<char>('A' + (n / 26) % 26);
     q.prefix = "UA";
     q.continent = "EU";
-    q.exch = (rng() % 50 == 0) ? "XX" : "MO";
+    q.exchRcvd = (rng() % 50 == 0) ? "XX" : "MO";
   } else if (kind == 1) {
     q.call = "DL" + std::to_string(n % 10) + static_cast<char>('A' + n % 26) +
              static_cast<char>('A' + (n / 7) % 26);
     q.prefix = "DL";
     q.continent = "EU";
-    q.exch = std::to_string(1 + i % 9999);
+    q.exchRcvd = std::to_string(1 + i % 9999);
   } else {
     q.call = "W" + std::to_string(n % 10) + static_cast<char>('A' + n % 26) +
              static_cast<char>('A' + (n / 3) % 26) + "X";
     q.prefix = "W";
     q.continent = "NA";
-    q.exch = std::to_string(1 + i % 9999);
+    q.exchRcvd = std::to_string(1 + i % 9999);
   }
-  q.band = static_cast<int>(rng() % 6);
-  q.mode = static_cast<int>(rng() % 2);
-  q.time = {45000.0 + i / 1440.0 / 4.0, 0};
+  const zd::BandRule& band = zd::kBands[rng() % zd::kBands.size()];
+  q.band = band.text;
+  q.freqHz = band.workingHz;
+  q.mode = zd::kModes[rng() % 2].text;  // RTTY or BPSK63
+  q.time = zd::host::ValidTime(45000.0 + i / 1440.0 / 4.0);
   return q;
-}
-
-int Add(const Qso& q,
-        int (*fn)(const char*, const char*, ZdHostDateTime*, ZdHostDateTime*, ZdHostDateTime*,
-                  ZdHostDateTime*, unsigned, unsigned, const char*, const char*, const char*,
-                  const char*, const char*, const char*, const char*, const char*, const char*,
-                  const char*, const char*, const char*, const char*, const char*, const char*, int,
-                  int, int, double, double, const char*, const char*, const char*, const char*,
-                  const char*)) {
-  ZdHostDateTime t = q.time;
-  return fn("UA3AAA", q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, kFreqs[q.band],
-            kModes[q.mode], "599", "599", "MO", q.exch.c_str(), "", "", "", "", "", "", "", "", "",
-            q.prefix.c_str(), 0, 0, 0, 0, 0, "", q.continent.c_str(), "", kBands[q.band], "");
 }
 
 [[noreturn]] void Fail(const char* what) {
@@ -109,9 +94,14 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir / "Plugins");
   std::filesystem::current_path(dir);
 
-  ZdHostDateTime start{45000.0, 0}, end{45001.0, 0};
-  ResetStats0("", 0, "UA3AAA", &start, &end, "", "", "", "", "", "", "", "", "", "UA", 0, 0, 0, 0,
-              0, "", "EU", "");
+  const zd::host::Exports stats = zd::host::LinkedExports();
+  zd::host::Reset reset;
+  reset.ownCall = "UA3AAA";
+  reset.start = zd::host::ValidTime(45000.0);
+  reset.end = zd::host::ValidTime(45001.0);
+  reset.ownPrefix = "UA";
+  reset.ownContinent = "EU";
+  zd::host::ResetContest(stats, reset);
 
   // The second thread reads what the status windows read, several thousand times a second.
   std::atomic<bool> running{true};
@@ -142,32 +132,35 @@ int main(int argc, char** argv) {
   const auto began = Clock::now();
   for (int i = 0; i < total; ++i) {
     Qso q = (i % 30 == 29 && !logged.empty()) ? logged[rng() % logged.size()] : MakeQso(rng, i);
-    q.time = {45000.0 + i / 1440.0 / 4.0, 0};
-    char exch[100], msg[100];
+    q.time = zd::host::ValidTime(45000.0 + i / 1440.0 / 4.0);
+    zd::host::Check typed;
+    typed.mode = q.mode;
+    typed.prefix = q.prefix;
+    typed.continent = q.continent;
+    typed.region = "MO";
+    typed.band = q.band;
     for (size_t len = 1; len <= q.call.size(); ++len) {
-      const std::string typed = q.call.substr(0, len);
+      typed.call = q.call.substr(0, len);
       const auto t = Clock::now();
-      const int r = CheckCall0(typed.c_str(), 0, 0, kModes[q.mode], "", "", "", "", "", "", "", "",
-                               "", q.prefix.c_str(), 0, 0, 0, 0, 0, "", q.continent.c_str(), "", "",
-                               "MO", kBands[q.band], nullptr, exch, msg);
+      const int r = zd::host::CheckCall(stats, typed).code;
       check.Add(t);
       if (r != 0 && r != 1 && r != 2) Fail("CheckCall0 result");
     }
     auto t = Clock::now();
-    if (Add(q, AddData0) != 1) Fail("AddData0 refused a valid QSO");
+    if (zd::host::AddQso(stats, q) != 1) Fail("AddData0 refused a valid QSO");
     add.Add(t);
     logged.push_back(q);
     if (i % 50 == 49) {
       const size_t k = rng() % logged.size();
       t = Clock::now();
-      if (Add(logged[k], RemoveData0) != 1) Fail("RemoveData0 refused");
+      if (zd::host::RemoveQso(stats, logged[k]) != 1) Fail("RemoveData0 refused");
       remove.Add(t);
       logged.erase(logged.begin() + static_cast<long>(k));
     }
     if (i % 10 == 9) {
       int status = 0;
       t = Clock::now();
-      const char* text = GetResult0(&status);
+      const char* text = stats.GetResult0(&status);
       result.Add(t);
       if (status != -1 || !text) Fail("GetResult0");
       // The summary's total never exceeds what is logged.

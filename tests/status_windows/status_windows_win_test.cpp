@@ -16,11 +16,10 @@
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
 #include "status_windows/ui_thread_win.h"
+#include "support/fakes.h"
 
 namespace zd {
 namespace {
-
-using testing::MemorySettings;
 
 // The engine writes its report file into the working folder: keep it out of the build.
 void EnterScratchFolder() {
@@ -38,9 +37,8 @@ void EnterScratchFolder() {
 double At(int hour, int minute) { return *DateFromCivil(2026, 12, 8, hour, minute, 0); }
 
 RefreshView View(std::string call, int band, int mode, std::string modeText) {
-  static const char* bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
   return RefreshView{std::move(call), band, mode, std::move(modeText),
-                     band >= 0 ? bands[band] : ""};
+                     std::string(band >= 0 ? kBands[static_cast<std::size_t>(band)].text : "")};
 }
 
 std::wstring Title(HWND w) { return win::WindowTextW(w); }
@@ -133,9 +131,9 @@ class StatusWindows : public ::testing::Test {
     });
   }
 
-  MemorySettings settings_;
+  test::MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
-  HeadlessUi ui_;
+  test::RecordingUi ui_;
   Contest contest_;
   WindowState state_;
   test::UiThread thread_;

@@ -6,58 +6,52 @@
 #include <map>
 #include <utility>
 
+#include "host_boundary/host_calls.h"
 #include "platform/win32/dlginit_win.h"
 #include "reports/cabrillo_dialog_rc.h"
-#include "support/host_calls.h"
+#include "support/files.h"
+#include "support/host_qso.h"
 #include "win32/dialog_driver_win.h"
 
 namespace zd::test {
 namespace {
 
+using namespace host;
+
 const char kIniPath[] = "Plugins\\ZORVAN-DIGI.ini";
 
 class ModuleDialogs : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(lib_.ok()) << lib_.error(); }
+  void SetUp() override {
+    std::string error;
+    lib_ = StatsModule::Load(ModuleBesideProgram(), error);
+    ASSERT_TRUE(lib_) << error;
+  }
 
-  const StatsExports& e() const { return lib_.exports(); }
+  const Exports& e() const { return lib_->exports(); }
 
   Reset NewContest(int flag) const {
     Reset r;
     r.newContest = flag;
     r.ownCall = "UA3ABC";
-    r.start = ValidDate(HostDate(2024, 3, 16, 12, 0));
-    r.end = ValidDate(HostDate(2024, 3, 17, 11, 59));
+    r.start = ValidTime(HostDate(2024, 3, 16, 12, 0));
+    r.end = ValidTime(HostDate(2024, 3, 17, 11, 59));
     r.ownPrefix = "UA";
     r.ownContinent = "EU";
     return r;
   }
 
-  Qso DlQso() const {
-    Qso q;
-    q.ownCall = "UA3ABC";
-    q.call = "DL1AAA";
-    q.time = ValidDate(HostDate(2024, 3, 16, 12, 5));
+  static Qso DlQso() {
+    HostQso q("UA3ABC");
+    q.Call("DL1AAA", "DL", "EU").Exchanges("MO", "123").At(HostDate(2024, 3, 16, 12, 5));
     q.freqHz = 14085000;
-    q.mode = "RTTY";
-    q.exchSent = "MO";
-    q.exchRcvd = "123";
-    q.prefix = "DL";
-    q.continent = "EU";
-    q.band = "20m";
     return q;
   }
 
-  Qso Ua9Qso() const {
-    Qso q = DlQso();
-    q.call = "UA9ABC";
-    q.time = ValidDate(HostDate(2024, 3, 16, 12, 7));
-    q.freqHz = 7012000;
-    q.mode = "BPSK63";
-    q.exchRcvd = "NS";
-    q.prefix = "UA9";
-    q.continent = "AS";
-    q.band = "40m";
+  static Qso Ua9Qso() {
+    HostQso q("UA3ABC");
+    q.Call("UA9ABC", "UA9", "AS").On("40m", "BPSK63").Exchanges("MO", "NS");
+    q.At(HostDate(2024, 3, 16, 12, 7)).freqHz = 7012000;
     return q;
   }
 
@@ -80,8 +74,8 @@ class ModuleDialogs : public ::testing::Test {
     return seen;
   }
 
-  TempWorkFolder folder_;  // before the library: it unloads before the folder goes
-  StatsLibrary lib_;
+  TempFolder folder_{TempFolder::kWithPlugins};  // the library unloads before it goes
+  std::unique_ptr<StatsModule> lib_;
 };
 
 // What the header dialog shows, read from its controls.

@@ -1,8 +1,5 @@
 #include "win32/dialog_driver_win.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace zd::test {
 namespace {
 
@@ -160,44 +157,6 @@ void DialogDriver::Run() {
     }
     Sleep(50);
   }
-}
-
-TempWorkFolder::TempWorkFolder() {
-  namespace fs = std::filesystem;
-  previous_ = fs::current_path();
-  static int counter = 0;
-  const fs::path base = fs::temp_directory_path();
-  for (;;) {
-    path_ = base /
-            ("zd-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
-    std::error_code ec;
-    if (fs::create_directory(path_, ec)) break;
-  }
-  fs::create_directory(path_ / "Plugins");
-  fs::current_path(path_);
-}
-
-TempWorkFolder::~TempWorkFolder() {
-  std::error_code ec;
-  std::filesystem::current_path(previous_, ec);
-  std::filesystem::remove_all(path_, ec);
-}
-
-bool FileExists(const std::filesystem::path& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
-}
-
-std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
 }
 
 }  // namespace zd::test

@@ -69,24 +69,4 @@ class DialogDriver {
   std::thread thread_;
 };
 
-// A fresh temporary working folder with a Plugins subfolder, made the current folder
-// for the life of the object; the previous folder is restored and the folder removed.
-class TempWorkFolder {
- public:
-  TempWorkFolder();
-  ~TempWorkFolder();
-  TempWorkFolder(const TempWorkFolder&) = delete;
-  TempWorkFolder& operator=(const TempWorkFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
-
-// Whole files as bytes; a missing file reads as the empty text.
-bool FileExists(const std::filesystem::path& path);
-std::string ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
-
 }  // namespace zd::test

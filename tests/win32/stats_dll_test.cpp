@@ -3,7 +3,6 @@
 #include <windows.h>
 // after windows.h
 #include <gtest/gtest.h>
-#include <oleauto.h>
 #include <tlhelp32.h>
 
 #include <climits>
@@ -12,42 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/stats_exports.h"
+#include "host_boundary/host_calls.h"
 #include "support/export_names.h"
+#include "support/host_qso.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Exports {
-  decltype(&setVersion) setVersion = nullptr;
-  decltype(&GetNumberOfSets) GetNumberOfSets = nullptr;
-  decltype(&GetSetName) GetSetName = nullptr;
-  decltype(&SetupSet0) SetupSet0 = nullptr;
-  decltype(&RunCommand0) RunCommand0 = nullptr;
-  decltype(&CheckCall0) CheckCall0 = nullptr;
-  decltype(&IsValidExchg0) IsValidExchg0 = nullptr;
-  decltype(&GetExchgCount0) GetExchgCount0 = nullptr;
-  decltype(&AddData0) AddData0 = nullptr;
-  decltype(&RemoveData0) RemoveData0 = nullptr;
-  decltype(&ResetStats0) ResetStats0 = nullptr;
-  decltype(&GetResult0) GetResult0 = nullptr;
-};
-
-// A cross build names the module by its Linux path; Wine translates it to its own.
-std::string WindowsPath(const std::string& path) {
-  if (path.empty() || path.front() != '/') return path;
-  using ToDos = WCHAR*(CDECL*)(const char*);
-  const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-  if (!toDos) return path;
-  WCHAR* dos = toDos(path.c_str());
-  if (!dos) return path;
-  char buffer[MAX_PATH * 2] = {};
-  WideCharToMultiByte(CP_ACP, 0, dos, -1, buffer, sizeof buffer, nullptr, nullptr);
-  HeapFree(GetProcessHeap(), 0, dos);
-  return buffer;
-}
+namespace host = zd::host;
 
 int ThreadsOfThisProcess() {
   const HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -75,15 +46,6 @@ int WindowsOfThisProcess() {
   return n;
 }
 
-ZdHostDateTime NowUtc() {
-  SYSTEMTIME st;
-  GetSystemTime(&st);
-  st.wMilliseconds = 0;
-  ZdHostDateTime t{0.0, 0};
-  SystemTimeToVariantTime(&st, &t.date);
-  return t;
-}
-
 class StatsDll : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -95,98 +57,70 @@ class StatsDll : public ::testing::Test {
     fs::create_directories(*scratch_);
     GetCurrentDirectoryA(MAX_PATH, oldDir_);
     SetCurrentDirectoryA(scratch_->string().c_str());
-    module_ = LoadLibraryA(WindowsPath(ZD_STATS_DLL).c_str());
+    module_ = host::StatsModule::Load(host::ModuleBesideProgram(), loadError_).release();
   }
   static void TearDownTestSuite() {
-    if (module_) {
-      EXPECT_TRUE(FreeLibrary(module_)) << "unloading the module";
-    }
+    delete module_;
     module_ = nullptr;
+    EXPECT_EQ(GetModuleHandleW(L"Stats.dll"), nullptr) << "the module is still loaded";
     SetCurrentDirectoryA(oldDir_);
     std::error_code ec;
     fs::remove_all(*scratch_, ec);
     delete scratch_;
   }
 
-  void SetUp() override {
-    ASSERT_NE(module_, nullptr) << "cannot load " << ZD_STATS_DLL << " (error " << GetLastError()
-                                << ")";
-    x_ = Bind();
-  }
+  // Loading binds all twelve exports by their plain names, or names the one missing.
+  void SetUp() override { ASSERT_NE(module_, nullptr) << loadError_; }
+  const host::Exports& x() const { return module_->exports(); }
 
-  template <typename F>
-  static void Find(F& f, const char* name, std::vector<std::string>& missing) {
-    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    if (!f) missing.push_back(name);
-  }
-
-  static Exports Bind(std::vector<std::string>* missingOut = nullptr) {
-    Exports x;
-    std::vector<std::string> missing;
-    Find(x.setVersion, "setVersion", missing);
-    Find(x.GetNumberOfSets, "GetNumberOfSets", missing);
-    Find(x.GetSetName, "GetSetName", missing);
-    Find(x.SetupSet0, "SetupSet0", missing);
-    Find(x.RunCommand0, "RunCommand0", missing);
-    Find(x.CheckCall0, "CheckCall0", missing);
-    Find(x.IsValidExchg0, "IsValidExchg0", missing);
-    Find(x.GetExchgCount0, "GetExchgCount0", missing);
-    Find(x.AddData0, "AddData0", missing);
-    Find(x.RemoveData0, "RemoveData0", missing);
-    Find(x.ResetStats0, "ResetStats0", missing);
-    Find(x.GetResult0, "GetResult0", missing);
-    if (missingOut) *missingOut = missing;
-    return x;
-  }
-
-  // A clean QSO with DL1ABC on 20 m RTTY, logged now.
-  int LogQso(decltype(&AddData0) f, ZdHostDateTime& t) {
-    return f("UA3AAA", "DL1ABC", &t, &t, &t, &t, 0, 14080000, "RTTY", "599", "599", "77", "123", "",
-             "", "", "", "", "", "", "", "", "DL", 0, 0, 0, 0.0, 0.0, "", "EU", "", "20m", "");
-  }
-
-  static inline HMODULE module_ = nullptr;
+  static inline host::StatsModule* module_ = nullptr;
+  static inline std::string loadError_;
   static inline fs::path* scratch_ = nullptr;
   static inline char oldDir_[MAX_PATH] = {};
-  Exports x_;
 };
 
 TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainAndTheirDecoratedNames) {
+  const HMODULE stats = GetModuleHandleW(L"Stats.dll");
+  ASSERT_NE(stats, nullptr);
   std::vector<std::string> missing;
-  Bind(&missing);
+  for (const char* name : host::kExportNames) {
+    if (!GetProcAddress(stats, name)) missing.push_back(name);
+  }
   EXPECT_TRUE(missing.empty()) << "missing: " << ::testing::PrintToString(missing);
-  for (const auto& name : zd::test::kExportNames) {
-    const FARPROC plain = GetProcAddress(module_, name.plain);
-    EXPECT_NE(plain, nullptr) << name.plain;
-    EXPECT_EQ(GetProcAddress(module_, name.decorated), plain) << name.decorated;
+  EXPECT_EQ(std::size(host::kExportNames), 12u);
+  // The decorated name of each is an alias: the same function.
+  for (std::size_t i = 0; i < std::size(host::kExportNames); ++i) {
+    const char* decorated = zd::test::kDecoratedExportNames[i];
+    EXPECT_EQ(GetProcAddress(stats, decorated), GetProcAddress(stats, host::kExportNames[i]))
+        << decorated;
   }
 }
 
 TEST_F(StatsDll, OffersOneContestSet) {
-  EXPECT_EQ(x_.GetNumberOfSets(), 1);
-  ASSERT_NE(x_.GetSetName(0), nullptr);
-  EXPECT_STREQ(x_.GetSetName(0), "ZORVAN-DIGI (C)");
+  EXPECT_EQ(x().GetNumberOfSets(), 1);
+  ASSERT_NE(x().GetSetName(0), nullptr);
+  EXPECT_STREQ(x().GetSetName(0), "ZORVAN-DIGI (C)");
   for (int n : {1, -1, 2, INT_MAX, INT_MIN}) {
-    const char* name = x_.GetSetName(n);
+    const char* name = x().GetSetName(n);
     ASSERT_NE(name, nullptr) << n;
     EXPECT_STREQ(name, "") << n;
   }
-  EXPECT_EQ(x_.GetExchgCount0(nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(x_.GetExchgCount0("UA3AAA", "RTTY", "20m"), 1);
-  EXPECT_EQ(x_.GetExchgCount0("", "", ""), 1);
+  EXPECT_EQ(x().GetExchgCount0(nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(x().GetExchgCount0("UA3AAA", "RTTY", "20m"), 1);
+  EXPECT_EQ(x().GetExchgCount0("", "", ""), 1);
 }
 
 // The result takes its table form once the host has called setVersion, and keeps it.
 TEST_F(StatsDll, SetVersionSelectsTheTableFormForGood) {
   int status = 12345;
-  const std::string plain = x_.GetResult0(&status);
+  const std::string plain = x().GetResult0(&status);
   EXPECT_EQ(plain.find("<html>"), std::string::npos) << plain;
-  EXPECT_EQ(x_.setVersion("2.20"), 0ul);
-  const std::string table = x_.GetResult0(&status);
+  EXPECT_EQ(x().setVersion("2.20"), 0ul);
+  const std::string table = x().GetResult0(&status);
   EXPECT_EQ(table.rfind("<html>", 0), 0u) << table;
-  EXPECT_EQ(x_.setVersion(nullptr), 0ul);
-  EXPECT_EQ(x_.setVersion(""), 0ul);
-  EXPECT_EQ(std::string(x_.GetResult0(nullptr)), table);
+  EXPECT_EQ(x().setVersion(nullptr), 0ul);
+  EXPECT_EQ(x().setVersion(""), 0ul);
+  EXPECT_EQ(std::string(x().GetResult0(nullptr)), table);
   // With no Plugins folder here the claimed score cannot be stored: silently so.
   EXPECT_FALSE(fs::exists(*scratch_ / "Plugins"));
 }
@@ -196,7 +130,7 @@ TEST_F(StatsDll, CommandsOtherThanTheTwoDoNothing) {
   ASSERT_GT(threads, 0);
   for (const char* command : {"showinfo", "Showinfo", "hideinfo", " SHOWINFO", "SHOWINFO ",
                               "SHOWINFOX", "", static_cast<const char*>(nullptr)}) {
-    const char* reply = x_.RunCommand0(0, command);
+    const char* reply = x().RunCommand0(0, command);
     ASSERT_NE(reply, nullptr) << (command ? command : "(null)");
     EXPECT_STREQ(reply, "") << (command ? command : "(null)");
     // Starting the window thread would show here at once: it is created before the call
@@ -214,22 +148,24 @@ TEST_F(StatsDll, NullTextsInTheCheckFunctionsDoNotCrash) {
   for (const Exchange& e :
        {Exchange{{"77", "DL1ABC", "DL", ""}}, Exchange{{"MA", "UA3ABC", "UA", ""}},
         Exchange{{"MA", "UA3ABC/P", "UA", ""}}}) {
-    EXPECT_EQ(x_.IsValidExchg0(e.text[0], e.text[1], e.text[2], e.text[3], 0, 0, 0), 1)
+    EXPECT_EQ(x().IsValidExchg0(e.text[0], e.text[1], e.text[2], e.text[3], 0, 0, 0), 1)
         << e.text[1];
     for (int i = 0; i < 4; ++i) {
       const char* a[4] = {e.text[0], e.text[1], e.text[2], e.text[3]};
       a[i] = nullptr;
-      const int r = x_.IsValidExchg0(a[0], a[1], a[2], a[3], 0, 0, 0);
+      const int r = x().IsValidExchg0(a[0], a[1], a[2], a[3], 0, 0, 0);
       EXPECT_TRUE(r == 0 || r == 1) << e.text[1] << ", null at " << i + 1 << ": " << r;
     }
   }
-  const int allNull = x_.IsValidExchg0(nullptr, nullptr, nullptr, nullptr, 0, 0, 0);
+  const int allNull = x().IsValidExchg0(nullptr, nullptr, nullptr, nullptr, 0, 0, 0);
   EXPECT_TRUE(allNull == 0 || allNull == 1);
 
   // A QSO in the log, so that typing the same call in the other mode within three
   // minutes produces a message for the operator.
-  ZdHostDateTime now = NowUtc();
-  ASSERT_EQ(LogQso(x_.AddData0, now), 1);
+  // A clean QSO with DL1ABC on 20 m RTTY, logged now.
+  const host::Qso logged =
+      zd::test::HostQso("UA3AAA").Exchanges("77", "123").At(host::NowHostDate());
+  ASSERT_EQ(host::AddQso(x(), logged), 1);
 
   // Every text position of CheckCall0 by its 1-based position; 27 and 28 are out-buffers.
   const std::vector<int> textPositions = {1,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
@@ -247,9 +183,9 @@ TEST_F(StatsDll, NullTextsInTheCheckFunctionsDoNotCrash) {
     if (nullAt > 0) t[nullAt] = nullptr;
     char* out27 = nullAt == 27 ? nullptr : exchangeOut;
     char* out28 = nullAt == 28 ? nullptr : messageOut;
-    return x_.CheckCall0(t[1], 0, 0, t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11], t[12], t[13],
-                         t[14], 0, 0, 0, 0.0, 0.0, t[20], t[21], t[22], t[23], t[24], t[25], t[26],
-                         out27, out28);
+    return x().CheckCall0(t[1], 0, 0, t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11], t[12],
+                          t[13], t[14], 0, 0, 0, 0.0, 0.0, t[20], t[21], t[22], t[23], t[24], t[25],
+                          t[26], out27, out28);
   };
   char exchange[100], message[100];
   std::memset(message, 0, sizeof message);
@@ -274,7 +210,7 @@ TEST_F(StatsDll, NullTextsInTheCheckFunctionsDoNotCrash) {
     EXPECT_TRUE(r == 0 || r == 1 || r == 2 || r == 4) << "all null, " << r;
   }
 
-  EXPECT_EQ(LogQso(x_.RemoveData0, now), 1);
+  EXPECT_EQ(host::RemoveQso(x(), logged), 1);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "support/stats_library.h"
+#include "host_boundary/host_calls.h"
+#include "support/host_qso.h"
 
 namespace {
 
@@ -61,12 +62,17 @@ TEST(WindowThreadCycles, TwoHundredStartsAndStopsLeaveNothingBehind) {
     ini << "[Settings]\r\nRusObl=1\r\nDXCC=1\r\nsetup_view_dxcc_extended=1\r\nTimer=1\r\nStart="
            "1\r\n";
   }
-  zd::test::StatsLibrary lib;
-  ASSERT_TRUE(lib.ok()) << lib.error();
-  const auto& x = lib.exports();
-  ZdHostDateTime start{45000.0, 0}, end{45001.0, 0};
-  x.ResetStats0("", 0, "UA3AAA", &start, &end, "", "", "", "", "", "", "", "", "", "DL", 0, 0, 0, 0,
-                0, "", "EU", "");
+  std::string error;
+  const auto lib = zd::host::StatsModule::Load(zd::host::ModuleBesideProgram(), error);
+  ASSERT_TRUE(lib) << error;
+  const zd::host::Exports& x = lib->exports();
+  zd::host::Reset reset;
+  reset.ownCall = "UA3AAA";
+  reset.start = zd::host::ValidTime(45000.0);
+  reset.end = zd::host::ValidTime(45001.0);
+  reset.ownPrefix = "DL";
+  reset.ownContinent = "EU";
+  zd::host::ResetContest(x, reset);
   x.RunCommand0(0, "HIDEINFO");
   const Counts before = Now();
   EXPECT_EQ(before.windows, 0);
@@ -74,12 +80,11 @@ TEST(WindowThreadCycles, TwoHundredStartsAndStopsLeaveNothingBehind) {
   constexpr int kCycles = 200;
   for (int i = 0; i < kCycles; ++i) {
     x.RunCommand0(0, "SHOWINFO");
-    const std::string call = "DL" + std::to_string(i) + "AB";
-    ZdHostDateTime t{45000.5 + i / 1440.0, 0};
-    ASSERT_EQ(x.AddData0("UA3AAA", call.c_str(), &t, nullptr, nullptr, nullptr, 0, 14080000, "RTTY",
-                         "599", "599", "MO", "001", "", "", "", "", "", "", "", "", "", "DL", 0, 0,
-                         0, 0, 0, "", "EU", "", "20m", ""),
-              1);
+    const zd::test::HostQso q = zd::test::HostQso("UA3AAA")
+                                    .Call("DL" + std::to_string(i) + "AB", "DL", "EU")
+                                    .Exchanges("MO", "001")
+                                    .At(45000.5 + i / 1440.0);
+    ASSERT_EQ(zd::host::AddQso(x, q), 1);
     if (i % 10 == 0) {
       int status = 0;
       ASSERT_NE(x.GetResult0(&status), nullptr);
@@ -118,7 +123,7 @@ TEST(WindowThreadCycles, TwoHundredStartsAndStopsLeaveNothingBehind) {
   ASSERT_TRUE(WaitForWindows(5, std::chrono::seconds(10)));
   x.GetResult0(&status);  // posts a refresh to the control window
   const auto unloadStart = std::chrono::steady_clock::now();
-  lib.Unload();
+  lib->Unload();
   EXPECT_LT(std::chrono::steady_clock::now() - unloadStart, std::chrono::seconds(5));
   EXPECT_EQ(Now().windows, 0);
   fs::current_path(previous);

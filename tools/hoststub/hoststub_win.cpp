@@ -28,6 +28,7 @@ namespace {
 constexpr UINT_PTR kScenarioTimer = 1;
 constexpr UINT kScenarioTimerMs = 50;
 constexpr UINT kRunScenario = WM_APP + 1;
+constexpr UINT kRunLater = WM_APP + 2;
 constexpr int kListId = 100;
 constexpr LRESULT kListLines = 500;
 
@@ -425,6 +426,20 @@ class HostStub {
       Record("published");
       return Outcome::Done();
     });
+    // A command played from the window's message queue instead of the script, which goes
+    // on at once: for a call that waits for the operator, such as a contest reset that
+    // shows the Cabrillo header dialog (the dialog's own loop plays the script on).
+    commands_.Add("later", 1, -1, "later COMMAND [ARGUMENTS...]",
+                  [this](const Words& a, long long) {
+                    std::string line;
+                    for (const std::string& w : a) {
+                      const bool quote = w.empty() || w.find_first_of(" \t") != std::string::npos;
+                      line += (line.empty() ? "" : " ") + (quote ? "\"" + w + "\"" : w);
+                    }
+                    later_.push_back(line);
+                    PostMessageW(window_, kRunLater, 0, 0);
+                    return Outcome::Done();
+                  });
     commands_.Add("close", 0, 0, "close", [this](const Words&, long long) {
       PostMessageW(window_, WM_CLOSE, 0, 0);
       return Outcome::Done();
@@ -458,6 +473,17 @@ class HostStub {
       Record("script failed: " + scenario_.error());
       exit_code_ = 2;
       PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+  }
+
+  void RunLater() {
+    if (later_.empty()) return;
+    const std::string line = later_.front();
+    later_.erase(later_.begin());
+    const Outcome outcome = commands_.Run(line);
+    if (outcome.kind != Outcome::kDone) {
+      Record("command failed: " + line + ": " +
+             (outcome.kind == Outcome::kWaiting ? std::string("it waits") : outcome.message));
     }
   }
 
@@ -513,6 +539,9 @@ class HostStub {
       case kRunScenario:
         self->RunScenario();
         return 0;
+      case kRunLater:
+        self->RunLater();
+        return 0;
       case WM_TIMER:
         if (wp == kScenarioTimer) self->RunScenario();
         return 0;
@@ -546,6 +575,7 @@ class HostStub {
   HANDLE log_ = nullptr;
   DWORD cookie_ = 0;
   std::vector<HANDLE> children_;
+  std::vector<std::string> later_;
   bool script_failed_ = false;
   int exit_code_ = 0;
 };

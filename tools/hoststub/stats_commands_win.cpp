@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/stats_exports.h"
+#include "engine/contest_rules.h"
+#include "host_boundary/host_calls.h"
 #include "hoststub/util_win.h"
 
 namespace zd::hoststub {
@@ -15,43 +16,7 @@ namespace {
 
 using Recorder = std::function<void(const std::string&)>;
 
-struct Exports {
-  decltype(&::setVersion) setVersion = nullptr;
-  decltype(&::RunCommand0) RunCommand0 = nullptr;
-  decltype(&::CheckCall0) CheckCall0 = nullptr;
-  decltype(&::AddData0) AddData0 = nullptr;
-  decltype(&::RemoveData0) RemoveData0 = nullptr;
-  decltype(&::ResetStats0) ResetStats0 = nullptr;
-  decltype(&::GetResult0) GetResult0 = nullptr;
-};
-
-HMODULE g_module = nullptr;
-Exports g_exports;
-
-// DATE of a "YYYY-MM-DD HH:MM[:SS]" text (UTC), or a negative number.
-double ParseDate(const std::string& text) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-  const int got = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-  if (got < 5 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return -1.0;
-  const int yy = y - (mo <= 2 ? 1 : 0);
-  const int era = (yy >= 0 ? yy : yy - 399) / 400;
-  const int yoe = yy - era * 400;
-  const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  const long days = static_cast<long>(era) * 146097 + doe - 719468;
-  return 25569.0 + static_cast<double>(days) + (h * 3600 + mi * 60 + s) / 86400.0;
-}
-
-// Frequencies of the bands, for the QSOs the stand-in logs.
-unsigned BandFrequency(const std::string& band) {
-  if (band == "160m") return 1838000;
-  if (band == "80m") return 3580000;
-  if (band == "40m") return 7040000;
-  if (band == "20m") return 14080000;
-  if (band == "15m") return 21080000;
-  if (band == "10m") return 28080000;
-  return 0;
-}
+std::unique_ptr<host::StatsModule> g_module;
 
 // A visible top-level window of this process whose title starts with `prefix`. The
 // titles are read without sending a message, so a window thread busy with a call to the
@@ -94,38 +59,28 @@ Outcome WaitOrGiveUp(const Words& a, size_t at, long long waited, const std::str
 
 Outcome NeedModule() { return Outcome::Failed("the contest module is not loaded"); }
 
-template <typename T>
-bool Resolve(T& slot, const char* name) {
-  slot = reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(g_module, name)));
-  return slot != nullptr;
-}
-
-struct QsoWords {
-  std::string call, band, mode, prefix, exch;
-  double date = -1.0;
-};
-
 // CALL BAND MODE PREFIX EXCH "YYYY-MM-DD HH:MM[:SS]"
-int CallQso(bool add, const QsoWords& q, const std::string& ownCall) {
-  ZdHostDateTime time{q.date, 0}, other{0.0, 0};
-  const char* continent = (q.prefix.rfind("UA", 0) == 0 || q.prefix == "DL") ? "EU" : "AS";
-  const auto fn = add ? g_exports.AddData0 : g_exports.RemoveData0;
-  return fn(ownCall.c_str(), q.call.c_str(), &time, &other, &other, &other, 0,
-            BandFrequency(q.band), q.mode.c_str(), "599", "599", "001", q.exch.c_str(), "", "", "",
-            "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", continent, "",
-            q.band.c_str(), "");
+int CallQso(bool add, const Words& a, double date, const std::string& ownCall) {
+  host::Qso q;
+  q.ownCall = ownCall;
+  q.call = a[0];
+  q.band = a[1];
+  q.mode = a[2];
+  q.prefix = a[3];
+  q.exchRcvd = a[4];
+  q.exchSent = "001";
+  q.time = host::ValidTime(date);
+  const int band = BandIndexOf(q.band);
+  q.freqHz = band >= 0 ? kBands[static_cast<std::size_t>(band)].workingHz : 0;
+  q.continent = (q.prefix.rfind("UA", 0) == 0 || q.prefix == "DL") ? "EU" : "AS";
+  return add ? host::AddQso(g_module->exports(), q) : host::RemoveQso(g_module->exports(), q);
 }
 
 std::string g_ownCall = "DL1XX";
 
 }  // namespace
 
-void UnloadStats() {
-  if (!g_module) return;
-  FreeLibrary(g_module);
-  g_module = nullptr;
-  g_exports = Exports{};
-}
+void UnloadStats() { g_module.reset(); }
 
 void AddStatsCommands(CommandTable& table, Recorder record) {
   table.Add("workdir", 1, 1, "workdir DIR|temp", [record](const Words& a, long long) {
@@ -178,20 +133,11 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
 
   table.Add("stats-load", 0, 1, "stats-load [FILE]", [record](const Words& a, long long) {
     if (g_module) return Outcome::Failed("the contest module is loaded already");
-    const std::wstring file = OwnDirectory() + (a.empty() ? L"Stats.dll" : Widen(a[0]));
-    g_module = LoadLibraryW(file.c_str());
-    if (!g_module) return Outcome::Failed("cannot load " + Narrow(file));
-    const bool ok = Resolve(g_exports.setVersion, "setVersion") &&
-                    Resolve(g_exports.RunCommand0, "RunCommand0") &&
-                    Resolve(g_exports.CheckCall0, "CheckCall0") &&
-                    Resolve(g_exports.AddData0, "AddData0") &&
-                    Resolve(g_exports.RemoveData0, "RemoveData0") &&
-                    Resolve(g_exports.ResetStats0, "ResetStats0") &&
-                    Resolve(g_exports.GetResult0, "GetResult0");
-    if (!ok) {
-      UnloadStats();
-      return Outcome::Failed("an export is missing");
-    }
+    const std::wstring file =
+        OwnDirectory() + (a.empty() ? Widen(host::ModuleFileName()) : Widen(a[0]));
+    std::string error;
+    g_module = host::StatsModule::Load(file, error);
+    if (!g_module) return Outcome::Failed(error);
     record("stats loaded");
     return Outcome::Done();
   });
@@ -204,58 +150,61 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
   });
   table.Add("stats-version", 0, 0, "stats-version", [](const Words&, long long) {
     if (!g_module) return NeedModule();
-    g_exports.setVersion("2.20");
+    g_module->exports().setVersion("2.20");
     return Outcome::Done();
   });
-  table.Add(
-      "stats-reset", 3, 4, "stats-reset OWNCALL OWNPREFIX CONTINENT [NEWCONTEST]",
-      [record](const Words& a, long long) {
-        if (!g_module) return NeedModule();
-        g_ownCall = a[0];
-        ZdHostDateTime start{ParseDate("2026-12-08 00:00"), 0};
-        ZdHostDateTime end{ParseDate("2026-12-08 23:59"), 0};
-        const int newContest = a.size() == 4 ? static_cast<int>(ParseInteger(a[3]).value_or(0)) : 0;
-        // The host's ini files are searched for in the current folder.
-        g_exports.ResetStats0(".\\", newContest, a[0].c_str(), &start, &end, "", "", "", "", "", "",
-                              "", "", "", a[1].c_str(), 0, 0, 0, 0.0, 0.0, "", a[2].c_str(), "");
-        record("reset " + a[0]);
-        return Outcome::Done();
-      });
+  table.Add("stats-reset", 3, 4, "stats-reset OWNCALL OWNPREFIX CONTINENT [NEWCONTEST]",
+            [record](const Words& a, long long) {
+              if (!g_module) return NeedModule();
+              g_ownCall = a[0];
+              host::Reset r;
+              r.pathPrefix = ".\\";  // the host's ini files are searched for in the current folder
+              r.newContest = a.size() == 4 ? static_cast<int>(ParseInteger(a[3]).value_or(0)) : 0;
+              r.ownCall = a[0];
+              r.start = host::ValidTime(host::HostDate(2026, 12, 8, 0, 0));
+              r.end = host::ValidTime(host::HostDate(2026, 12, 8, 23, 59));
+              r.ownPrefix = a[1];
+              r.ownContinent = a[2];
+              host::ResetContest(g_module->exports(), r);
+              record("reset " + a[0]);
+              return Outcome::Done();
+            });
   for (const bool add : {true, false}) {
     const std::string verb = add ? "stats-add" : "stats-remove";
     table.Add(
         verb, 6, 6, verb + " CALL BAND MODE PREFIX EXCH \"YYYY-MM-DD HH:MM[:SS]\"",
         [record, add](const Words& a, long long) {
           if (!g_module) return NeedModule();
-          QsoWords q{a[0], a[1], a[2], a[3], a[4], ParseDate(a[5])};
-          if (q.date < 0) return Outcome::Failed("not a time: " + a[5]);
-          const int result = CallQso(add, q, g_ownCall);
-          record(std::string(add ? "add " : "remove ") + q.call + " -> " + std::to_string(result));
+          const auto date = host::ParseHostDate(a[5]);
+          if (!date) return Outcome::Failed("not a time: " + a[5]);
+          const int result = CallQso(add, a, *date, g_ownCall);
+          record(std::string(add ? "add " : "remove ") + a[0] + " -> " + std::to_string(result));
           return Outcome::Done();
         });
   }
   table.Add("stats-result", 0, 0, "stats-result", [record](const Words&, long long) {
     if (!g_module) return NeedModule();
-    int status = 0;
-    g_exports.GetResult0(&status);
+    host::Result(g_module->exports());
     record("result");
     return Outcome::Done();
   });
   table.Add("stats-check", 4, 4, "stats-check CALL BAND MODE PREFIX",
             [record](const Words& a, long long) {
               if (!g_module) return NeedModule();
-              char exchange[100] = {}, message[100] = {};
-              const int code =
-                  g_exports.CheckCall0(a[0].c_str(), 0, 0, a[2].c_str(), "", "", "", "", "", "", "",
-                                       "", "", a[3].c_str(), 0, 0, 0, 0.0, 0.0, "", "EU", "", "",
-                                       "", a[1].c_str(), nullptr, exchange, message);
+              host::Check c;
+              c.call = a[0];
+              c.band = a[1];
+              c.mode = a[2];
+              c.prefix = a[3];
+              c.continent = "EU";
+              const int code = host::CheckCall(g_module->exports(), c).code;
               record("check " + a[0] + " -> " + std::to_string(code));
               return Outcome::Done();
             });
   table.Add("stats-command", 1, 1, "stats-command TEXT", [record](const Words& a, long long) {
     if (!g_module) return NeedModule();
     const long long start = NowMs();
-    g_exports.RunCommand0(0, a[0].c_str());
+    g_module->exports().RunCommand0(0, a[0].c_str());
     record("command " + a[0] + " returned in " + std::to_string(NowMs() - start) + " ms");
     return Outcome::Done();
   });

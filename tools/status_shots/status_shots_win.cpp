@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -14,34 +13,10 @@
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
+#include "support/fakes.h"
 
 namespace zd {
 namespace {
-
-class MemorySettings final : public SettingsStore {
- public:
-  std::string Read(std::string_view key, std::string_view fallback) override {
-    auto it = values_.find(std::string(key));
-    return it == values_.end() ? std::string(fallback) : it->second;
-  }
-  void Write(std::string_view key, std::string_view value) override {
-    values_[std::string(key)] = std::string(value);
-  }
-
- private:
-  std::map<std::string, std::string> values_;
-};
-
-class QuietUi final : public UiBridge {
- public:
-  void ShowSetupMessage() override {}
-  bool EditCabrilloHeader(CabrilloHeaderFields&) override { return true; }
-  void ShowOutputMessage(const std::string&) override {}
-  void StartWindowThread() override {}
-  void StopWindowThread() override {}
-  bool ControlWindowExists() const override { return true; }  // no automatic start
-  void PostRefresh() override {}
-};
 
 struct Qso {
   std::string call;
@@ -112,7 +87,7 @@ void Fill(Contest& contest, std::string_view ownPrefix) {
     x.ownCall = a.ownCall;
     x.call = q.call;
     x.time = OleDateTime{At(q.hour, q.minute)};
-    x.freqHz = 14085000;
+    x.freqHz = kBands[static_cast<std::size_t>(BandIndexOf(q.band))].workingHz;
     x.mode = q.mode;
     x.rstSent = x.rstRcvd = "599";
     x.exchSent = "001";
@@ -181,16 +156,18 @@ bool SaveWindow(HWND hwnd, const std::wstring& path) {
 }
 
 RefreshView View(std::string call, int band, int mode, std::string modeText) {
-  static const char* bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-  return RefreshView{std::move(call), band, mode, std::move(modeText), bands[band]};
+  return RefreshView{std::move(call), band, mode, std::move(modeText),
+                     std::string(kBands[static_cast<std::size_t>(band)].text)};
 }
 
 int Run(const std::wstring& out) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
-  MemorySettings settings;
+  test::MemorySettings settings;
   ManualClock clock(At(20, 30));
-  QuietUi ui;
+  // The control window counts as open: a reset does not start the window thread.
+  test::RecordingUi ui;
+  ui.controlWindow = true;
   Contest english(settings, clock, ui);
   Contest russian(settings, clock, ui);
   Fill(english, "DL");

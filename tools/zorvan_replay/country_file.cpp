@@ -139,12 +139,7 @@ CountryFile CountryFile::Parse(std::string_view text, const std::string& file) {
   return cty;
 }
 
-CountryFile CountryFile::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw LogError(path, 0, std::string("cannot open: ") + std::strerror(errno));
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return Parse(text, path);
-}
+CountryFile CountryFile::Load(const std::string& path) { return Parse(ReadWholeFile(path), path); }
 
 std::optional<Country> CountryFile::Make(const Hit& hit) const {
   Country c = entities_[hit.entity];

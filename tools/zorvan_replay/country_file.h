@@ -22,7 +22,7 @@ class CountryFile {
  public:
   // Parses the text of a country file; `file` only names it in errors (LogError).
   static CountryFile Parse(std::string_view text, const std::string& file);
-  static CountryFile Load(const std::string& path);
+  static CountryFile Load(const std::string& path);  // UTF-8 path
 
   // The entity of a call sign: an exact-call entry first, then the longest matching
   // prefix. A compound call is resolved by its prefix part ("DL/UA3ABC" is DL), a

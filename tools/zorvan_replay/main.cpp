@@ -1,15 +1,14 @@
-#include <cstdio>
 #include <exception>
 #include <string>
-#include <vector>
 
 #include "zorvan_replay/replay.h"
+#include "zorvan_replay/replay_platform.h"
 
 int main(int argc, char** argv) {
   try {
-    return zd::replay::RunReplay(std::vector<std::string>(argv + 1, argv + argc));
+    return zd::replay::RunReplay(zd::replay::Utf8Arguments(argc, argv));
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "zorvan-replay: %s\n", e.what());
+    zd::replay::WriteError(std::string("zorvan-replay: ") + e.what() + "\n");
     return 1;
   }
 }

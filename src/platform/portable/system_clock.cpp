@@ -1,7 +1,10 @@
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "platform/clock.h"
+#include "platform/test_clock.h"
 
 namespace zd {
 namespace {
@@ -9,10 +12,20 @@ namespace {
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kUnixEpochDate = 25569.0;  // 1 January 1970 as a DATE
 
+// The moment set through the environment (see test_clock.h), if any.
+std::optional<double> ClockFromEnvironment() {
+  const char* text = std::getenv(kTestClockVariable);
+  return text ? ParseTestClock(text) : std::nullopt;
+}
+
 class SystemClock final : public Clock {
  public:
-  double NowUtc() const override { return ToDate(Seconds()); }
+  double NowUtc() const override {
+    if (const auto t = ClockFromEnvironment()) return *t;
+    return ToDate(Seconds());
+  }
   double NowLocal() const override {
+    if (const auto t = ClockFromEnvironment()) return *t;
     const std::time_t t = static_cast<std::time_t>(Seconds());
     std::tm local{};
     localtime_r(&t, &local);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace zd::replay {
@@ -150,6 +152,61 @@ TEST(Cabrillo, ReadsTheLinesTheModuleWrites) {
   EXPECT_EQ(log.qsos[1].band, "20m");
   EXPECT_EQ(log.qsos[1].rstRcvd, "579");
   EXPECT_EQ(log.qsos[2].mode, "??");  // passed on for the module to refuse
+  EXPECT_EQ(log.contest, "REVUZU-DUV");
+  EXPECT_EQ(log.header.size(), 3u);  // CONTEST, CALLSIGN, SOAPBOX
+  EXPECT_EQ(a.text,
+            "QSO:  7012 RY 2022-03-19 1205 R3DZV         599 MO     UA9ABCDEFGHIJKL 599 TO");
+}
+
+// Other loggers write the contest's QSOs with the exchange layouts of other contests:
+// more fields, a transmitter column, the generic digital mode code.
+TEST(Cabrillo, AnyNumberOfExchangeFields) {
+  const std::string text =
+      "START-OF-LOG: 3.0\nCONTEST: CQ-WW-RTTY\nCALLSIGN: R3DZV\n"
+      // 13 fields: report, exchange and zone each way, then the transmitter.
+      "QSO: 14080 RY 2024-03-16 1200 R3DZV 599 MO 16 DL1ABC 599 042 14 1\n"
+      // No report, one field each way.
+      "QSO: 14080 PS 2024-03-16 1201 R3DZV MO DL1ABC 043\n"
+      // Sent and received of different lengths: the worked call is the first call sign.
+      "QSO: 7012 DG 2024-03-16 1202 R3DZV 599 MO 001 DL2AB 599 12\n"
+      // An odd count whose last field is no transmitter.
+      "QSO: 7012 pm 2024-03-16 1203 R3DZV 599 MO DL3AB 599 16 12\n"
+      // A busted call without a digit, where the worked call stands.
+      "QSO: 7012 RY 2024-03-16 1204 R3DZV 599 MO RUPNHS 599 PK\n"
+      "END-OF-LOG:\n";
+  const ReplayLog log = ParseCabrillo(text, "o.cbr");
+  EXPECT_EQ(log.contest, "CQ-WW-RTTY");
+  ASSERT_EQ(log.qsos.size(), 5u);
+  EXPECT_EQ(log.qsos[4].call, "RUPNHS");
+  EXPECT_EQ(log.qsos[4].exchRcvd, "PK");
+  const LogQso& a = log.qsos[0];
+  EXPECT_EQ(a.stationCall, "R3DZV");
+  EXPECT_EQ(a.call, "DL1ABC");
+  EXPECT_EQ(a.sentFields, (std::vector<std::string>{"599", "MO", "16"}));
+  EXPECT_EQ(a.rcvdFields, (std::vector<std::string>{"599", "042", "14"}));
+  EXPECT_EQ(a.transmitter, "1");
+  EXPECT_EQ(a.rstSent, "599");
+  EXPECT_EQ(a.exchSent, "MO");
+  EXPECT_EQ(a.rstRcvd, "599");
+  EXPECT_EQ(a.exchRcvd, "042");
+  const LogQso& b = log.qsos[1];
+  EXPECT_EQ(b.mode, "BPSK63");
+  EXPECT_EQ(b.rstSent, "");
+  EXPECT_EQ(b.exchSent, "MO");
+  EXPECT_EQ(b.exchRcvd, "043");
+  const LogQso& c = log.qsos[2];
+  EXPECT_EQ(c.mode, "BPSK63");  // DG
+  EXPECT_EQ(c.call, "DL2AB");
+  EXPECT_EQ(c.sentFields, (std::vector<std::string>{"599", "MO", "001"}));
+  EXPECT_EQ(c.exchSent, "MO");
+  EXPECT_EQ(c.exchRcvd, "12");
+  const LogQso& d = log.qsos[3];
+  EXPECT_EQ(d.mode, "BPSK63");  // codes in any case
+  EXPECT_EQ(d.call, "DL3AB");
+  EXPECT_EQ(d.transmitter, "");
+  EXPECT_EQ(d.exchRcvd, "16");
+  // DG as another mode when the operator says so.
+  EXPECT_EQ(ParseCabrillo(text, "o.cbr", ReadOptions{"BPSK125"}).qsos[2].mode, "BPSK125");
 }
 
 TEST(Cabrillo, MalformedInputNamesFileAndLine) {
@@ -159,9 +216,13 @@ TEST(Cabrillo, MalformedInputNamesFileAndLine) {
     return ErrorOf([&] { ParseCabrillo(head + body + tail, "c.cbr"); });
   };
   EXPECT_EQ(err("QSO: 7012 RY 2022-03-19 1205 R3DZV 599 MO DL1A 599 12\n"), "");
-  EXPECT_EQ(err("QSO: 7012 RY 2022-03-19 1205 R3DZV 599 DL1A 599 12\n"),
-            "c.cbr:3: a QSO line has 10 fields (frequency, mode, date, time, own call, report "
-            "and exchange sent, call, report and exchange received); this one has 9");
+  EXPECT_EQ(err("QSO: 7012 RY 2022-03-19 1205 R3DZV\n"),
+            "c.cbr:3: a QSO line has at least 6 fields (frequency, mode, date, time, own call, "
+            "worked call); this one has 5");
+  EXPECT_EQ(err("QSO: 7012 RY 2022-03-19 1205 R3DZV 599 MO 599 12\n"),
+            "c.cbr:3: no worked call sign after the own call R3DZV");
+  EXPECT_EQ(err("QSO: 0 RY 2022-03-19 1205 R3DZV 599 MO DL1A 599 12\n"),
+            "c.cbr:3: frequency \"0\" is not a number of kHz");
   EXPECT_EQ(err("QSO: 7.012 RY 2022-03-19 1205 R3DZV 599 MO DL1A 599 12\n"),
             "c.cbr:3: frequency \"7.012\" is not a number of kHz");
   EXPECT_EQ(err("QSO: 7012 RY 19.03.2022 1205 R3DZV 599 MO DL1A 599 12\n"),
@@ -180,9 +241,84 @@ TEST(Cabrillo, MalformedInputNamesFileAndLine) {
             "c.cbr:1: the log does not start with START-OF-LOG:");
 }
 
+TEST(Adif, ExchangeFieldsWithTheReportAndTheContestId) {
+  const ReplayLog log = ParseAdif(
+      "<EOH>" + Record("DL1ABC", F("CONTEST_ID", "CQ-WPX-RTTY")) + F("CALL", "RA3AA") +
+          F("QSO_DATE", "20240316") + F("TIME_ON", "1210") + F("BAND", "20m") + F("MODE", "RTTY") +
+          F("RST_RCVD", "599") + F("SRX_STRING", "599 mo") + F("STX", "7") + "<EOR>",
+      "x.adi");
+  EXPECT_EQ(log.contest, "CQ-WPX-RTTY");
+  ASSERT_EQ(log.qsos.size(), 2u);
+  EXPECT_EQ(log.qsos[0].rcvdFields, (std::vector<std::string>{"579", "42"}));
+  const LogQso& b = log.qsos[1];
+  EXPECT_EQ(b.exchRcvd, "mo");  // the report taken off, the region as written
+  EXPECT_EQ(b.rcvdFields, (std::vector<std::string>{"599", "mo"}));
+  EXPECT_EQ(b.exchSent, "7");
+  EXPECT_EQ(b.sentFields, (std::vector<std::string>{"7"}));
+}
+
+const char kAdx[] =
+    "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+    "<!-- exported -->\r\n"
+    "<ADX>\r\n"
+    "  <HEADER><ADIF_VER>3.1.4</ADIF_VER><PROGRAMID>x &amp; y</PROGRAMID></HEADER>\r\n"
+    "  <RECORDS>\r\n"
+    "    <RECORD>\r\n"
+    "      <CALL>DL1&#65;BC</CALL><QSO_DATE>20240316</QSO_DATE><TIME_ON>120530</TIME_ON>\r\n"
+    "      <FREQ>14.0835</FREQ><MODE>RTTY</MODE><RST_SENT>599</RST_SENT>\r\n"
+    "      <STX_STRING>MO</STX_STRING><SRX_STRING><![CDATA[42]]></SRX_STRING>\r\n"
+    "      <APP PROGRAMID=\"x\" FIELDNAME=\"CALL\" TYPE=\"S\">not &lt;this&gt;</APP>\r\n"
+    "      <STATION_CALLSIGN>r3dzv</STATION_CALLSIGN><CONTEST_ID>ZORVAN-DIGI</CONTEST_ID>\r\n"
+    "    </RECORD>\r\n"
+    "    <record><call>UA9ABC</call><qso_date>20240317</qso_date><time_on>0007</time_on>"
+    "<band>80M</band><mode>PSK</mode><submode>PSK63</submode><srx>TO</srx><stx>MO</stx>"
+    "</record>\r\n"
+    "  </RECORDS>\r\n"
+    "</ADX>\r\n";
+
+TEST(Adx, ReadsTheSameFieldsAsAdif) {
+  EXPECT_EQ(DetectFormat(kAdx), LogFormat::kAdx);
+  EXPECT_EQ(DetectFormat("  <ADX><RECORDS/></ADX>"), LogFormat::kAdx);
+  EXPECT_EQ(DetectFormat("<ADIF_VER:5>3.1.4<EOH>"), LogFormat::kAdif);
+  const ReplayLog log = ParseAdx(kAdx, "x.adx");
+  EXPECT_EQ(log.format, LogFormat::kAdx);
+  EXPECT_EQ(log.ownCall, "R3DZV");
+  EXPECT_EQ(log.contest, "ZORVAN-DIGI");
+  ASSERT_EQ(log.qsos.size(), 2u);
+  const LogQso& a = log.qsos[0];
+  EXPECT_EQ(a.call, "DL1ABC");
+  EXPECT_EQ(a.line, 6);
+  EXPECT_EQ(a.time, (UtcTime{2024, 3, 16, 12, 5, 30}));
+  EXPECT_EQ(a.band, "20m");
+  EXPECT_EQ(a.mode, "RTTY");
+  EXPECT_EQ(a.exchSent, "MO");
+  EXPECT_EQ(a.exchRcvd, "42");
+  const LogQso& b = log.qsos[1];
+  EXPECT_EQ(b.line, 13);
+  EXPECT_EQ(b.band, "80m");
+  EXPECT_EQ(b.mode, "BPSK63");
+  EXPECT_EQ(b.exchRcvd, "TO");
+  EXPECT_TRUE(ParseAdx("<ADX/>", "e.adx").qsos.empty());
+}
+
+TEST(Adx, MalformedInputNamesFileAndLine) {
+  auto err = [](const std::string& body) {
+    return ErrorOf([&] { ParseAdx("<ADX>\n<RECORDS>\n" + body, "b.adx"); });
+  };
+  EXPECT_EQ(ErrorOf([] { ParseAdx("<?xml version=\"1.0\"?>\n<LOG></LOG>", "b.adx"); }),
+            "b.adx:2: not an ADX log: it starts with <LOG>");
+  EXPECT_EQ(err("<RECORD><CALL>DL1A</RECORD>\n"), "b.adx:3: </RECORD> where </CALL> belongs");
+  EXPECT_EQ(err("<RECORD><CALL>DL1A</CALL>\n"), "b.adx:4: the log ends inside an element");
+  EXPECT_EQ(err("<RECORD><CALL>DL&bad;</CALL></RECORD>\n"), "b.adx:3: unknown reference &bad;");
+  EXPECT_EQ(err("<RECORD><CALL>DL1A</CALL><MODE>RTTY</MODE></RECORD>\n"),
+            "b.adx:3: DL1A: QSO_DATE \"\" is not YYYYMMDD");
+  EXPECT_EQ(err("</RECORDS></ADX>trailing"), "b.adx:3: text after </ADX>");
+  EXPECT_EQ(err("<!-- open comment"), "b.adx:3: comment not closed");
+}
+
 TEST(ReadLogFile, UnreadableOrEmptyLogsAreErrors) {
   const std::string missing = ::testing::TempDir() + "no-such-log.adi";
-  EXPECT_EQ(ErrorOf([&] { ReadLogFile(missing); }).rfind(missing + ": cannot open: ", 0), 0u);
+  EXPECT_EQ(ErrorOf([&] { ReadLogFile(missing); }), missing + ": no such file");
   const std::string empty = ::testing::TempDir() + "zd-empty-log.adi";
   {
     FILE* f = std::fopen(empty.c_str(), "wb");
@@ -192,6 +328,36 @@ TEST(ReadLogFile, UnreadableOrEmptyLogsAreErrors) {
   }
   EXPECT_EQ(ErrorOf([&] { ReadLogFile(empty); }), empty + ": no QSO in the log");
   std::remove(empty.c_str());
+  // A folder is no log.
+  const std::string folder = ::testing::TempDir() + "zd-log-folder";
+  std::filesystem::create_directories(folder);
+  EXPECT_EQ(ErrorOf([&] { ReadLogFile(folder); }),
+            folder + ": is a folder, not a file: name the file itself");
+  EXPECT_EQ(ErrorOf([&] { ReadLogFile(folder + "/none.adi"); }),
+            folder + "/none.adi: no such file");
+}
+
+TEST(ReadLogFile, NamesInAnyScriptAndEveryFormat) {
+  // A folder and a file named in Cyrillic (UTF-8 text, wide on Windows).
+  const std::string folder =
+      ::testing::TempDir() + "zd-\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB";
+  std::filesystem::create_directories(PathFromUtf8(folder));
+  const std::string log = folder + "/\xD0\xBE\xD1\x82\xD1\x87\xD1\x91\xD1\x82 1";
+  const std::string texts[] = {"<EOH>" + Record(), kAdx,
+                               "START-OF-LOG: 3.0\nQSO: 14080 RY 2024-03-16 1200 R3DZV 599 MO "
+                               "DL1ABC 599 042\nEND-OF-LOG:\n"};
+  const LogFormat formats[] = {LogFormat::kAdif, LogFormat::kAdx, LogFormat::kCabrillo};
+  for (int i = 0; i < 3; ++i) {
+    {
+      std::ofstream out(PathFromUtf8(log), std::ios::binary);
+      out << texts[i];
+    }
+    const ReplayLog read = ReadLogFile(log);
+    EXPECT_EQ(read.format, formats[i]) << i;
+    EXPECT_EQ(read.qsos.front().call, "DL1ABC") << i;
+  }
+  EXPECT_EQ(Utf8FromPath(PathFromUtf8(log)), log);
+  std::filesystem::remove_all(PathFromUtf8(folder));
 }
 
 TEST(Conversions, BandsModesAndFrequencies) {
@@ -215,7 +381,26 @@ TEST(Conversions, BandsModesAndFrequencies) {
   EXPECT_EQ(HostModeFromAdif("CW", ""), "CW");
   EXPECT_EQ(HostModeFromCabrillo("RY"), "RTTY");
   EXPECT_EQ(HostModeFromCabrillo("PM"), "BPSK63");
+  EXPECT_EQ(HostModeFromCabrillo("PS"), "BPSK63");
+  EXPECT_EQ(HostModeFromCabrillo("DG"), "BPSK63");
+  EXPECT_EQ(HostModeFromCabrillo("DG", "RTTY"), "RTTY");
   EXPECT_EQ(HostModeFromCabrillo("CW"), "CW");
+  EXPECT_EQ(ContestModeName("psk125"), "BPSK125");
+  EXPECT_EQ(ContestModeName("Bpsk63"), "BPSK63");
+  EXPECT_EQ(ContestModeName("PSK31"), "");
+
+  // What the readers tell apart in exchange fields.
+  for (const char* r : {"599", "59", "5NN", "339"}) EXPECT_TRUE(LooksLikeReport(r)) << r;
+  for (const char* r : {"699", "5", "5999", "MO", "09"}) EXPECT_FALSE(LooksLikeReport(r)) << r;
+  for (const char* c : {"DL1ABC", "R3DZV/P", "9A1A", "UA9/DL1A"})
+    EXPECT_TRUE(LooksLikeCall(c)) << c;
+  for (const char* c : {"MO", "599", "A1", "DL-1A", ""}) EXPECT_FALSE(LooksLikeCall(c)) << c;
+  using V = std::vector<std::string>;
+  EXPECT_EQ(ContestExchange(V{"16", "MO"}), "MO");  // a region before a zone
+  EXPECT_EQ(ContestExchange(V{"042", "14"}), "042");
+  EXPECT_EQ(ContestExchange(V{"DX", "12345", "7"}), "7");
+  EXPECT_EQ(ContestExchange(V{"XX"}), "XX");  // for the module to refuse
+  EXPECT_EQ(ContestExchange(V{}), "");
 
   uint32_t hz = 0;
   EXPECT_TRUE(ParseMhz("14.0835", hz));

@@ -38,6 +38,30 @@ tail -n 1 "$cbr" | tr -d '\r' | grep -qx 'END-OF-LOG:' || fail "$cbr does not en
 again=$(tr -d '\r' <"$work/again.out" | grep -E "$score_re") || fail "no Score line replaying $cbr"
 [ "$again" = "$score" ] || fail "the Cabrillo file scores '$again', the log '$score'"
 
+# The after-contest report: one page with the module's own score, one CSV line a QSO.
+"$tool" --cty "$cty" --workdir "$work/report" --report "$work/report.html" --csv "$work/qsos.csv" \
+  --scp "$(dirname "$cty")/MASTER.SCP" "$sample" >/dev/null 2>"$work/report.err" ||
+  fail "the report run exited with $? ($(cat "$work/report.err"))"
+grep -qF "$score" "$work/report.html" || fail "the report does not show '$score'"
+grep -q '<html lang="ru">' "$work/report.html" || fail "the report of a Russian station is not in Russian"
+[ "$(wc -l <"$work/qsos.csv")" -eq $((entries + 1)) ] || fail "qsos.csv has not one line a QSO"
+# On an export pass the module is asked for its result once: one Cabrillo file, every
+# QSO once, and the report's running totals are its own count.
+"$tool" --cty "$cty" --cabrillo --workdir "$work/cbr-report" --report "$work/cbr-report.html" \
+  --lang en "$sample" >/dev/null 2>"$work/cbr-report.err" ||
+  fail "the export pass with a report exited with $? ($(cat "$work/cbr-report.err"))"
+[ "$(grep -c '^QSO: ' "$work/cbr-report"/*.cbr)" -eq "$entries" ] ||
+  fail "the export pass with a report wrote a Cabrillo file without one line a QSO"
+grep -q "An export pass" "$work/cbr-report.html" || fail "the report does not say it is of an export pass"
+# A report never takes the place of the log.
+cp "$sample" "$work/log.adi"
+status=0
+"$tool" --cty "$cty" --workdir "$work/report" --report "$work/log.adi" "$work/log.adi" \
+  >/dev/null 2>"$work/over.err" || status=$?
+[ "$status" -eq 1 ] || fail "a report over the log exited with $status, not 1"
+cmp -s "$sample" "$work/log.adi" || fail "the report overwrote the log"
+grep -q "would overwrite an input file" "$work/over.err" || fail "unclear error: $(cat "$work/over.err")"
+
 # Failures are reported as failures, with file and line.
 printf 'log\n<EOH>\n<CALL:4>DL1A<QSO_DATE:8>20240316<TIME_ON:4>1299<MODE:4>RTTY<BAND:3>20m<EOR>\n' \
   >"$work/bad.adi"

@@ -3,9 +3,11 @@
 # with the native tool through libStats.so, in each pass (text, HTML, Cabrillo export),
 # and requires the same output byte for byte: the summary on standard output and every
 # file the module wrote (bad-QSO report, Cabrillo file).
-# Usage: replay_windows_test.sh WINE_RUN TOOL.exe NATIVE_TOOL SAMPLE.adi CTY WORKDIR
+# Then the same for the hand-made logs of other loggers (Cabrillo with 13 fields and DG,
+# ADIF, ADX): the same summary, the same files, the same list of non-scoring QSOs.
+# Usage: replay_windows_test.sh WINE_RUN TOOL.exe NATIVE_TOOL SAMPLE.adi CTY WORKDIR DATA_DIR
 set -euo pipefail
-wine_run=$1 exe=$2 native=$3 sample=$4 cty=$5 work=$6
+wine_run=$1 exe=$2 native=$3 sample=$4 cty=$5 work=$6 data=$7
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$native" ] ||
   fail "no native zorvan-replay at $native: build the native preset first (make native)"
@@ -38,3 +40,20 @@ for pass in text html cabrillo; do
   echo "$pass pass: same summary and files: $(echo $files)"
 done
 ls "$work/windows/cabrillo"/*.cbr >/dev/null 2>&1 || fail "the export pass wrote no Cabrillo file"
+
+for f in cbr adi adx; do
+  log=$data/other-logger.$f
+  "$native" --cty "$cty" --workdir "$work/native/other-$f" "$log" >"$work/native/other-$f.out" \
+    2>"$work/native/other-$f.err" || fail "native other-logger.$f exited with $?"
+  status=0
+  timeout 60 "$wine_run" "$exe" --cty "Z:$cty" --workdir "Z:$work/windows/other-$f" "Z:$log" \
+    >"$work/windows/other-$f.out" 2>"$work/windows/other-$f.err" || status=$?
+  [ "$status" -eq 0 ] || fail "Windows other-logger.$f exited with $status ($(cat "$work/windows/other-$f.err"))"
+  cmp "$work/native/other-$f.out" "$work/windows/other-$f.out" || fail "other-logger.$f: the summaries differ"
+  diff -r "$work/native/other-$f" "$work/windows/other-$f" >"$work/other-$f.diff" ||
+    fail "other-logger.$f: the module's files differ: $(head -c 2000 "$work/other-$f.diff")"
+  # The listing names the same QSOs with the same reasons (paths aside).
+  diff <(grep '^ ' "$work/native/other-$f.err") <(tr -d '\r' <"$work/windows/other-$f.err" | grep '^ ') ||
+    fail "other-logger.$f: the lists of non-scoring QSOs differ"
+  echo "other-logger.$f: $(tr -d '\r' <"$work/windows/other-$f.out" | grep '^Score: ')"
+done
