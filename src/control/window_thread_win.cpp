@@ -16,6 +16,11 @@
 //    thread's end instead made the process hang at exit under Wine: the apartment's
 //    clean-up then calls into the host's apartment, which no longer answers. The wait
 //    has a time limit all the same.
+//  - While it closes the windows and waits, the entry point lets go of the loader lock
+//    and takes it back afterwards: the window thread may need that lock before it gets
+//    to its end (Wine takes it to load an icon or a resource a window needs while it is
+//    shown, hidden or closed). Holding it, the unload and the window thread waited for
+//    each other for ever, the host frozen as it closed.
 //  - The stopping thread (HIDEINFO and unload alike) waits in CoWaitForMultipleHandles:
 //    when the window thread is inside a call to the host's object, which lives in the
 //    host's apartment, that call (and the release of the object) is served during the
@@ -33,6 +38,36 @@ std::atomic<WindowThread*> g_windowThread{nullptr};
 
 // How long the unload waits for the window thread before it gives up.
 constexpr DWORD kUnloadWaitMs = 10000;
+
+// The loader lock, let go of while the unload waits for the window thread and taken back
+// after: the loader holds it around the entry point, and the window thread may need it
+// before it can end (under Wine it takes it for an icon or a resource its windows load
+// while they close), which would otherwise hold both threads for ever.
+class LoaderLockReleased {
+ public:
+  LoaderLockReleased() {
+    // PEB.LoaderLock: the PEB is at offset 0x30 of the TEB (FS), the lock's address at
+    // offset 0xA0 of the PEB (32-bit).
+    static_assert(sizeof(void*) == 4, "the offsets are those of 32-bit Windows");
+    const unsigned char* peb = nullptr;
+    asm("movl %%fs:0x30, %0" : "=r"(peb));
+    lock_ = *reinterpret_cast<CRITICAL_SECTION* const*>(peb + 0xA0);
+    const auto self = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(GetCurrentThreadId()));
+    while (lock_ && lock_->OwningThread == self && lock_->RecursionCount > 0) {
+      LeaveCriticalSection(lock_);
+      ++depth_;
+    }
+  }
+  ~LoaderLockReleased() {
+    for (; depth_ > 0; --depth_) EnterCriticalSection(lock_);
+  }
+  LoaderLockReleased(const LoaderLockReleased&) = delete;
+  LoaderLockReleased& operator=(const LoaderLockReleased&) = delete;
+
+ private:
+  CRITICAL_SECTION* lock_ = nullptr;
+  int depth_ = 0;
+};
 
 // Waits for a handle while serving the COM calls of this thread's apartment.
 bool WaitServingCom(HANDLE h, DWORD timeoutMs) {
@@ -134,6 +169,7 @@ void WindowThread::StopAtUnload(bool processEnding) {
   }
   if (!thread_) return;
   if (WaitForSingleObject(finished_.get(), 0) != WAIT_OBJECT_0) {
+    const LoaderLockReleased unlocked;
     RequestClose();
     WaitServingCom(finished_.get(), kUnloadWaitMs);
   }
@@ -168,7 +204,7 @@ DWORD WindowThread::Run() {
       if (closeNow) {
         setup.RequestEnd();
       } else {
-        ShowWindow(setup.hwnd(), SW_SHOW);
+        ShowWindow(setup.hwnd(), SW_SHOWNOACTIVATE);
       }
       RunModal(setup);
     }

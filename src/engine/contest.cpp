@@ -203,7 +203,6 @@ int Contest::RemoveData(const QsoArgs& a) {
     }
     if (found) {
       const uint32_t i = *found;
-      if (russian && ui_.RegionWindowExists()) regionMarksStale_.store(true);
       if (i > 0 && log_[i - 1].band != log_[i].band && bandChangeCount_ > 0) --bandChangeCount_;
       const bool wasOriginal = log_[i].dupe == 0;
       const std::string call = log_[i].call, band = log_[i].band, mode = log_[i].mode;

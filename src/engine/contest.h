@@ -125,8 +125,6 @@ class Contest {
   void SetSetupMast(int value) { setupMast_.store(value); }
   std::string StartYear() const;
   std::string HostVersion() const;
-  // Raised by a removal of a Russian QSO; the region window's refresh takes it.
-  bool TakeRegionMarksStale() { return regionMarksStale_.exchange(false); }
   std::atomic<int>& RefreshPending() { return refreshPending_; }
 
   // Read-only views for tests.
@@ -184,7 +182,6 @@ class Contest {
   std::atomic<bool> russianText_{false};
   std::atomic<bool> versionSet_{false};
   std::atomic<int> refreshPending_{1};
-  std::atomic<bool> regionMarksStale_{false};
 };
 
 // The DXCC prefix a QSO is stored and scored with: the host's, except that "IT9" and

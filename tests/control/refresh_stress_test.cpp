@@ -27,7 +27,6 @@ class ReadingWindows final : public StatusWindows {
     const int index = WorkedListIndex(v.band, v.mode);
     switch (kind) {
       case StatusKind::kRegion:
-        contest_.TakeRegionMarksStale();
         seen += contest_.WorkedRegions(index).size();
         break;
       case StatusKind::kDxcc: {
@@ -77,7 +76,6 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   // The control window is open: refresh requests are counted, never waited for.
   test::RecordingUi ui;
   ui.controlWindow = true;
-  ui.regionWindow = true;
   Contest contest(settings, clock, ui);
   WindowState state(contest, settings, clock);
   settings.Set("RusObl", "1");

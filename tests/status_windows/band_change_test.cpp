@@ -18,19 +18,7 @@ struct BandChangeFixture : ::testing::Test {
   }
   // Logs a QSO at 10:mm on a band; consecutive QSOs on different bands of one hour count.
   void Log(const char* call, const char* band, int minute) {
-    QsoArgs a;
-    a.ownCall = "DL1AAA";
-    a.call = call;
-    a.time = OleDateTime{*DateFromCivil(2026, 12, 8, 10, minute, 0)};
-    a.freqHz = 14080000;
-    a.mode = "RTTY";
-    a.rstSent = a.rstRcvd = "599";
-    a.exchSent = "001";
-    a.exchRcvd = "123";
-    a.prefix = "DL";
-    a.continent = "EU";
-    a.band = band;
-    ASSERT_EQ(c.contest.AddData(a), 1);
+    ASSERT_EQ(c.contest.AddData(testing::QsoAt(call, band, "RTTY", "DL", "123", minute)), 1);
   }
   void LogChanges(int changes) {
     At(5);  // the counter only counts QSOs of the current hour

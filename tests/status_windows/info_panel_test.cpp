@@ -66,6 +66,15 @@ TEST(InfoPanelTable, HeaderRowsAndTheCurrentBandsStrip) {
   EXPECT_EQ(p.texts.back(), (PanelText{260, 196, "   -"}));
 }
 
+TEST(InfoPanelText, IsWhatThePanelShowsLineByLine) {
+  EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, 0, {"DL", "F", "G"})), "DL F\r\nG");
+  EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, -1, {"DL"})), "");
+  const std::string table = PictureText(TablePicture(Rect{0, 0, 370, 217}, 3, "UA3ABC", Rows()));
+  EXPECT_EQ(table.substr(0, table.find("\r\n40m")),
+            "UA3ABC\r\nRTTY BPSK63 NR/OBL\r\n160m    -    -    -\r\n80m    -    -    -");
+  EXPECT_NE(table.find("\r\n20m 12:05 12:40 MO\r\n"), std::string::npos) << table;
+}
+
 TEST(InfoPanelTable, NoCurrentBandStillShowsAllRows) {
   const PanelPicture p = TablePicture(Rect{0, 0, 370, 217}, -1, "DL1ABC", Rows());
   EXPECT_FALSE(p.strip);

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "control/window_fakes.h"
 #include "platform/win32/text_win.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
@@ -73,19 +74,7 @@ class StatusWindows : public ::testing::Test {
   }
   QsoArgs Qso(std::string_view call, std::string_view band, std::string_view mode,
               std::string_view prefix, std::string_view exch, int hour, int minute) {
-    QsoArgs q;
-    q.ownCall = "DL1XX";
-    q.call = call;
-    q.time = OleDateTime{At(hour, minute)};
-    q.freqHz = 14080000;
-    q.mode = mode;
-    q.rstSent = q.rstRcvd = "599";
-    q.exchSent = "001";
-    q.exchRcvd = exch;
-    q.prefix = prefix;
-    q.continent = "EU";
-    q.band = band;
-    return q;
+    return testing::QsoAt(call, band, mode, prefix, exch, minute, hour);
   }
   void Log(std::string_view call, std::string_view band, std::string_view mode,
            std::string_view prefix, std::string_view exch, int hour = 12, int minute = 0) {
@@ -222,8 +211,7 @@ TEST_F(StatusWindows, RegionWindowMarksTheRegionsOfTheCurrentBandAndMode) {
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"Obl worked RTTY on  0 of 88");
 }
 
-TEST_F(StatusWindows, RegionWindowClearsStaleMarksAfterARemovalOfARussianQso) {
-  ui_.regionWindow = true;
+TEST_F(StatusWindows, RegionWindowUnmarksARegionTheLogNoLongerHolds) {
   Log("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1);
   Log("UA1BBB", "20m", "RTTY", "UA", "SP", 12, 2);
   Log("DL1ZZZ", "20m", "RTTY", "DL", "5", 12, 3);
