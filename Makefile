@@ -1,7 +1,7 @@
 # Task runner. `make test` builds both presets and runs every test; `make demo` replays
 # the bundled sample log.
 SHELL := /bin/bash
-.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak demo screenshots dist clean
+.PHONY: all deps native windows tsan release test test-native test-windows test-tsan test-fuzz fuzz soak soak-windows demo screenshots dist clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 12
@@ -46,6 +46,14 @@ test-tsan: deps
 # The long soak: 200,000 QSOs through the optimised module, with latency percentiles.
 soak: release
 	build/release/bin/zd_soak 200000
+
+# The window soak in full: a whole contest through the host stand-in with every window
+# open, read back at 120 random moments (`make test` plays a short one).
+WINDOW_SOAK_QSOS ?= 3600
+WINDOW_SOAK_MOMENTS ?= 120
+soak-windows: windows
+	ZD_WINDOW_SOAK_QSOS=$(WINDOW_SOAK_QSOS) ZD_WINDOW_SOAK_MOMENTS=$(WINDOW_SOAK_MOMENTS) \
+	  scripts/wine-ctest.sh build/windows -R '^zd_window_soak$$' -V
 
 test: test-native test-windows test-tsan test-fuzz
 	@echo "make test: all native and Windows tests passed"

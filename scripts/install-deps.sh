@@ -3,7 +3,7 @@
 # Idempotent: packages already present are skipped, so a second run takes seconds.
 set -euo pipefail
 
-native_pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+native_pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev llvm
              clang-format hamradio-files zip unzip imagemagick python3)
 # `make screenshots` also renders zorvan-check's pages and the after-contest report:
 # `install-deps.sh screenshots`.

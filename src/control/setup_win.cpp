@@ -59,7 +59,9 @@ BOOL Setup::OnInitDialog() {
   }
   panel_.Initialise();
   EnableMenuItem(GetSystemMenu(hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
-  return TRUE;
+  // No default focus, as in the status windows: the window comes up without taking the
+  // keyboard from the host; its first control gets the focus when the operator clicks it.
+  return FALSE;
 }
 
 INT_PTR Setup::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

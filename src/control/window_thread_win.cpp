@@ -202,7 +202,7 @@ DWORD WindowThread::Run() {
       if (closeNow) {
         setup.RequestEnd();
       } else {
-        ShowWindow(setup.hwnd(), SW_SHOW);
+        ShowWindow(setup.hwnd(), SW_SHOWNOACTIVATE);
       }
       RunModal(setup);
     }

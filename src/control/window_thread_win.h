@@ -35,9 +35,6 @@ class WindowThread {
   void StopAtUnload(bool processEnding);
 
   bool ControlWindowExists() const { return claimed_.load(); }
-  bool RegionWindowExists() const {
-    return registry_.status[Index(StatusKind::kRegion)].load() != nullptr;
-  }
   // Posts WM_REFRESH_STATS to the control window, if there is one; never waits.
   void PostRefresh();
 

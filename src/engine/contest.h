@@ -92,10 +92,6 @@ class Contest {
   bool RussianText() const { return russianText_.load(); }
   bool SetupMast() const { return setupMast_.load() != 0; }
   void SetSetupMast(int value) { setupMast_.store(value); }
-  // Raised by a removal of a Russian QSO while the region window is open; the region
-  // window's refresh takes it.
-  void MarkRegionsStale() { regionMarksStale_.store(true); }
-  bool TakeRegionMarksStale() { return regionMarksStale_.exchange(false); }
   // Set while a status refresh may be posted by the call check.
   std::atomic<int>& RefreshPending() { return refreshPending_; }
 
@@ -113,7 +109,6 @@ class Contest {
   std::atomic<int> setupMast_{0};
   std::atomic<bool> russianText_{false};
   std::atomic<int> refreshPending_{1};
-  std::atomic<bool> regionMarksStale_{false};
 };
 
 }  // namespace zd

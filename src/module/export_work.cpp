@@ -49,7 +49,6 @@ int ExportWork::RemoveData(const QsoArgs& a) {
   if (a.exchRcvd.empty() || a.exchSent.empty()) return 0;
   const bool russian = IsRussianPrefix(a.prefix);
   const Contest::Removal removal = contest_.Remove(a);
-  if (removal.found && russian && ui_.RegionWindowExists()) contest_.MarkRegionsStale();
   report_.DropQsoLines(a.call, a.time);
   if (removal.logEmpty) {
     // An emptied log empties the RTTY lists of every band, or the BPSK63 ones when the

@@ -20,7 +20,6 @@ class UiBridge {
   virtual void StartWindowThread() = 0;
   virtual void StopWindowThread() = 0;
   virtual bool ControlWindowExists() const = 0;
-  virtual bool RegionWindowExists() const = 0;
   // Posts the status refresh to the control window (never waits).
   virtual void PostRefresh() = 0;
 
@@ -37,7 +36,6 @@ class HeadlessUi final : public UiBridge {
   void StartWindowThread() override {}
   void StopWindowThread() override {}
   bool ControlWindowExists() const override { return false; }
-  bool RegionWindowExists() const override { return false; }
   void PostRefresh() override {}
 };
 

@@ -30,7 +30,6 @@ class Win32Ui final : public UiBridge {
   void StartWindowThread() override { windowThread_.StartWindowThread(); }
   void StopWindowThread() override { windowThread_.StopWindowThread(); }
   bool ControlWindowExists() const override { return windowThread_.ControlWindowExists(); }
-  bool RegionWindowExists() const override { return windowThread_.RegionWindowExists(); }
   void PostRefresh() override { windowThread_.PostRefresh(); }
 
  private:

@@ -34,10 +34,6 @@ bool Change_Band::Create() {
   return true;
 }
 
-void Change_Band::Show() {
-  if (hwnd()) ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-}
-
 void Change_Band::Close() {
   StopTimer();
   StatusDialog::Close();

@@ -14,8 +14,6 @@ class Change_Band final : public StatusDialog {
 
   // Creates the window, with its Russian texts when the module speaks Russian.
   bool Create() override;
-  // Shown without taking the keyboard from the operator's window.
-  void Show() override;
   void Refresh(const RefreshView&) override {}
   void Close() override;
   void StartTimer() override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "status_windows/status_texts.h"
+
 namespace zd {
 namespace {
 
@@ -184,6 +186,15 @@ ContinentTicks TicksFor(const std::vector<std::string>& worked) {
     }
   }
   return ticks;
+}
+
+std::optional<std::string> ExtendedDxccTitle::Refresh(const WindowState& state,
+                                                      const RefreshView& view) {
+  if (view.call.empty()) shown_ = view;
+  if (!shown_) return std::nullopt;
+  const std::size_t count =
+      state.worked.Entities(WorkedListIndex(shown_->band, shown_->mode)).size();
+  return DxccTitle(state.contest.RussianText(), shown_->modeText, shown_->bandText, count);
 }
 
 }  // namespace zd

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +42,17 @@ const std::array<ContinentPage, kContinentPageCount>& ContinentPages();
 // mode: a box is ticked when one of the keys equals one of its keys.
 using ContinentTicks = std::array<std::vector<bool>, kContinentPageCount>;
 ContinentTicks TicksFor(const std::vector<std::string>& worked);
+
+// The extended DXCC window's title. While a call is typed it keeps the band and mode of
+// the last refresh without one, but it always counts that list as the last result left
+// it, so no count outlives a removal.
+class ExtendedDxccTitle {
+ public:
+  // The title after a refresh; none before the first refresh without a typed call.
+  std::optional<std::string> Refresh(const WindowState& state, const RefreshView& view);
+
+ private:
+  std::optional<RefreshView> shown_;  // the refresh whose band and mode the title names
+};
 
 }  // namespace zd

@@ -15,9 +15,7 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
   // The memory context starts with the system font; take the panel's (the dialog's).
   win::SelectedObject font(dc, GetCurrentObject(item.hDC, OBJ_FONT));
   const Rect r = ToRect(item.rcItem);
-  const PanelPicture picture = view_.call.empty()
-                                   ? ListPicture(r, view_.band, view_.sortedKeys)
-                                   : TablePicture(r, view_.band, view_.call, view_.rows);
+  const PanelPicture picture = Picture(r);
   GdiCanvas canvas(dc);
   canvas.FillSolid(r, picture.background);
   if (picture.strip) canvas.FillSolid(*picture.strip, kCurrentBandStrip);
@@ -27,6 +25,11 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const std::wstring text = win::FromCp1251(t.text);
     TextOutW(dc, t.x, t.y, text.c_str(), static_cast<int>(text.size()));
   }
+}
+
+PanelPicture CCqWwInfoButton::Picture(const Rect& panel) const {
+  return view_.call.empty() ? ListPicture(panel, view_.band, view_.sortedKeys)
+                            : TablePicture(panel, view_.band, view_.call, view_.rows);
 }
 
 DXCC::DXCC(WindowState& state)
@@ -46,8 +49,19 @@ BOOL DXCC::OnInitDialog() {
 HWND DXCC::panel() const { return Item(IDC_DXCC_PANEL); }
 
 void DXCC::OnSize(int width, int height) {
-  if (HWND p = panel())
+  if (HWND p = panel()) {
     MoveWindow(p, 5, 5, std::max(0, width - 10), std::max(0, height - 10), TRUE);
+    UpdatePanelText();  // the list flows into lines of the new width
+  }
+}
+
+void DXCC::UpdatePanelText() {
+  HWND p = panel();
+  if (!p) return;
+  RECT client{};
+  GetClientRect(p, &client);
+  const std::wstring text = win::FromCp1251(PictureText(panel_.Picture(ToRect(client))));
+  SetWindowTextW(p, text.c_str());
 }
 
 void DXCC::Refresh(const RefreshView& view) {
@@ -62,6 +76,7 @@ void DXCC::Refresh(const RefreshView& view) {
   win::SetWindowTextCp1251(hwnd(), view.call.empty()
                                        ? DxccTitle(russian, view.modeText, view.bandText, count)
                                        : WorkedWithTitle(russian, view.call));
+  UpdatePanelText();
   if (HWND p = panel()) InvalidateRect(p, nullptr, FALSE);
 }
 

@@ -24,6 +24,8 @@ class CCqWwInfoButton final : public win::OwnerDrawn {
  public:
   explicit CCqWwInfoButton(const InfoPanelView& view) : view_(view) {}
   void DrawItem(const DRAWITEMSTRUCT& item) override;
+  // The list or the table for a panel of that size.
+  PanelPicture Picture(const Rect& panel) const;
 
  private:
   const InfoPanelView& view_;
@@ -43,6 +45,9 @@ class DXCC final : public StatusDialog {
   void OnSize(int width, int height) override;
 
  private:
+  // The panel's window text becomes what it shows.
+  void UpdatePanelText();
+
   InfoPanelView view_;
   CCqWwInfoButton panel_{view_};
 };

@@ -5,7 +5,6 @@
 #include "platform/win32/text_win.h"
 #include "status_windows/colour.h"
 #include "status_windows/extended_dxcc_window_rc.h"
-#include "status_windows/status_texts.h"
 
 namespace zd {
 
@@ -116,9 +115,8 @@ void Multiplier_Mult::Refresh(const RefreshView& view) {
   Contest& contest = state_.contest;
   const std::vector<std::string> worked =
       state_.worked.Entities(WorkedListIndex(view.band, view.mode));
-  if (view.call.empty()) {
-    win::SetWindowTextCp1251(
-        hwnd(), DxccTitle(contest.RussianText(), view.modeText, view.bandText, worked.size()));
+  if (const std::optional<std::string> t = title_.Refresh(state_, view)) {
+    win::SetWindowTextCp1251(hwnd(), *t);
   }
   const ContinentTicks ticks = TicksFor(worked);
   for (int i = 0; i < kContinentPageCount; ++i) {

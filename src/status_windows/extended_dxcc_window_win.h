@@ -54,6 +54,7 @@ class Multiplier_Mult final : public StatusDialog {
   bool PaintMinimised();
 
   std::array<std::unique_ptr<ContinentPageDialog>, kContinentPageCount> pages_;
+  ExtendedDxccTitle title_;
   RECT pageRect_{};  // x, y, width, height in client pixels
 };
 

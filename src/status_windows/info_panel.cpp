@@ -67,4 +67,13 @@ PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
   return p;
 }
 
+std::string PictureText(const PanelPicture& picture) {
+  std::string out;
+  for (std::size_t i = 0; i < picture.texts.size(); ++i) {
+    if (i > 0) out += picture.texts[i].y == picture.texts[i - 1].y ? " " : "\r\n";
+    out += picture.texts[i].text;
+  }
+  return out;
+}
+
 }  // namespace zd

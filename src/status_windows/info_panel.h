@@ -43,5 +43,8 @@ PanelPicture ListPicture(const Rect& panel, int band, const std::vector<std::str
 // Table mode: the typed call and its six band rows, the current band's row marked.
 PanelPicture TablePicture(const Rect& panel, int band, const std::string& call,
                           const BandRows& rows);
+// What the picture shows as text, line by line (texts of one height joined by blanks): the
+// panel's window text, for screen readers and for tests.
+std::string PictureText(const PanelPicture& picture);
 
 }  // namespace zd

@@ -1,5 +1,7 @@
 #include "status_windows/region_board.h"
 
+#include "status_windows/status_texts.h"
+
 namespace zd {
 
 const std::array<std::string_view, kRegionCells> kRegionCellCodes = {
@@ -46,22 +48,20 @@ DialogRect RegionCellRect(int cell) {
   return {};
 }
 
-void RegionBoard::Refresh(int band, int mode, const std::vector<std::string>& worked,
-                          bool marksStale) {
-  if (marksStale) ClearMarks();
-  if (band != band_) {
-    band_ = band;
-    ClearMarks();
-  }
-  if (mode != mode_) {
-    mode_ = mode;
-    ClearMarks();
-  }
+void RegionBoard::Refresh(const std::vector<std::string>& worked) {
+  marks_.fill(false);
   for (const std::string& code : worked) {
     for (std::size_t cell = 0; cell < marks_.size(); ++cell) {
       if (code == kRegionCellCodes[cell]) marks_[cell] = true;
     }
   }
+}
+
+void RegionBoard::Refresh(const WindowState& state, const RefreshView& view) {
+  const std::vector<std::string> worked =
+      state.worked.Regions(WorkedListIndex(view.band, view.mode));
+  Refresh(worked);
+  title_ = RegionTitle(state.contest.RussianText(), view.modeText, view.bandText, worked.size());
 }
 
 }  // namespace zd

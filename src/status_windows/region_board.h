@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "status_windows/window_state.h"
+
 namespace zd {
 
 inline constexpr int kRegionCells = 88;
@@ -22,21 +24,23 @@ struct DialogRect {
 // Where cell `cell` lies in the window: six columns, fifteen rows.
 DialogRect RegionCellRect(int cell);
 
-// Which cells are marked worked. A cell is marked once per clearing; the marks are
-// cleared whenever the band or the mode changes and when a removal made them stale.
+// Which cells are marked worked: exactly the codes of the worked list of the current band
+// and mode as the last result rebuilt it. Nothing is kept from an earlier refresh, so the
+// marks are right whatever order band and mode changes, removals, typed calls and results
+// come in.
 class RegionBoard {
  public:
   // `worked` is the worked list of (band, mode), empty when it has no column.
-  void Refresh(int band, int mode, const std::vector<std::string>& worked, bool marksStale);
-  void ClearMarks() { marks_.fill(false); }
+  void Refresh(const std::vector<std::string>& worked);
+  // The window's refresh: the worked list of the view's band and mode, and the title.
+  void Refresh(const WindowState& state, const RefreshView& view);
   bool Marked(int cell) const { return marks_[static_cast<std::size_t>(cell)]; }
   const std::array<bool, kRegionCells>& marks() const { return marks_; }
+  const std::string& title() const { return title_; }
 
  private:
-  // The band and mode of the previous refresh; they start at 160 m RTTY.
-  int band_ = 0;
-  int mode_ = 0;
   std::array<bool, kRegionCells> marks_{};
+  std::string title_;
 };
 
 }  // namespace zd

@@ -45,25 +45,15 @@ void oblast::Recolour(int cell, bool worked) {
   c.SetForeColor(worked ? kRegionWorkedFore : kRegionNotWorkedFore);
 }
 
-void oblast::ClearMarks() {
-  board_.ClearMarks();
-  for (int i = 0; i < kRegionCells; ++i) Recolour(i, false);
-}
-
 void oblast::Refresh(const RefreshView& view) {
-  Contest& contest = state_.contest;
-  const bool stale = contest.TakeRegionMarksStale();
-  const std::vector<std::string> worked =
-      state_.worked.Regions(WorkedListIndex(view.band, view.mode));
-  // Clearing and marking anew happen on the marks; only cells whose colour changes are
-  // repainted, so a band change does not flash every cell green first.
+  // Only cells whose colour changes are repainted, so a band change does not flash every
+  // cell green first.
   const std::array<bool, kRegionCells> before = board_.marks();
-  board_.Refresh(view.band, view.mode, worked, stale);
+  board_.Refresh(state_, view);
   for (int i = 0; i < kRegionCells; ++i) {
     if (board_.Marked(i) != before[static_cast<std::size_t>(i)]) Recolour(i, board_.Marked(i));
   }
-  win::SetWindowTextCp1251(
-      hwnd(), RegionTitle(contest.RussianText(), view.modeText, view.bandText, worked.size()));
+  win::SetWindowTextCp1251(hwnd(), board_.title());
 }
 
 }  // namespace zd

@@ -20,8 +20,6 @@ class oblast final : public StatusDialog {
   explicit oblast(WindowState& state);
 
   void Refresh(const RefreshView& view) override;
-  // Every mark to 0 and every cell to the not-worked colours.
-  void ClearMarks();
 
   // Read back by tests.
   const CAdvancedButton& cell(int i) const { return cells_[static_cast<std::size_t>(i)]; }

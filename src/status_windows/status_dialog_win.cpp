@@ -11,7 +11,18 @@ bool StatusDialog::Create() {
 }
 
 void StatusDialog::Show() {
-  if (Dialog::hwnd()) ShowWindow(Dialog::hwnd(), SW_SHOW);
+  if (Dialog::hwnd()) ShowWindow(Dialog::hwnd(), SW_SHOWNOACTIVATE);
+}
+
+INT_PTR StatusDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    // No default focus: setting it would activate the window and, where the system lets
+    // any thread do so (Wine), take the keyboard from the host. The dialog gives its first
+    // control the focus when the operator activates it.
+    Dialog::HandleMessage(msg, wp, lp);
+    return FALSE;
+  }
+  return Dialog::HandleMessage(msg, wp, lp);
 }
 
 bool StatusDialog::IsVisible() const { return Dialog::hwnd() && IsWindowVisible(Dialog::hwnd()); }

@@ -1,7 +1,8 @@
 // What the region, DXCC and extended DXCC windows share: a modeless dialog of the window
 // thread that loads its position from two settings keys, saves it whenever the cursor
 // moves over it, makes itself top-most when the option says so, carries the module's
-// icon, has its Close item disabled, and hides on Escape.
+// icon, has its Close item disabled, and hides on Escape. It comes up without taking the
+// keyboard: not activated, and no control gets the focus until the operator clicks it.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +46,7 @@ class StatusDialog : public win::Dialog, public StatusWindow {
   void DisableClose();
   HICON icon() const { return icon_; }
 
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   HBRUSH OnCtlColor(HDC dc, HWND control) override;
   void OnSetCursor() override;
 

@@ -5,135 +5,25 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mode_switcher/wine_driver.h"
+#include "control/module_host_win.h"
 
 namespace zd {
 namespace {
 
-using wine_test::HostStub;
+using wine_test::kControlTitle;
+using wine_test::ModuleHost;
+using wine_test::StartsWith;
 using wine_test::WaitUntil;
 
-constexpr wchar_t kControlTitle[] = L"Setup ZORVAN-DIGI-";
+std::wstring Text(HWND w) { return wine_test::TextOf(w); }
+
 constexpr wchar_t kBandChangeTitle[] = L"Change of Band";
 constexpr int kOptionBoxes[] = {1115, 1116, 1119, 1117, 1118, 1109, 1110};
 constexpr int kModeButtonIds[] = {304, 305, 306};
-
-std::wstring Text(HWND w) {
-  wchar_t text[256] = {};
-  DWORD_PTR n = 0;
-  SendMessageTimeoutW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000,
-                      &n);
-  return text;
-}
-
-bool StartsWith(const std::wstring& text, const std::wstring& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
-// The stand-in with the contest module loaded, in a fresh working folder of its own.
-class ModuleHost {
- public:
-  ModuleHost() {
-    if (!stub_.ready()) return;
-    if (!stub_.Send("workdir temp")) return;
-    for (const auto& line : stub_.Record()) {
-      if (line.rfind("workdir ", 0) == 0) folder_ = line.substr(8);
-    }
-    loaded_ = !folder_.empty() && stub_.Send("stats-load");
-  }
-  ~ModuleHost() {
-    // The host unloads the module as it closes, windows open or not.
-    stub_.Close();
-    const bool exited = stub_.process().WaitForExit(10000);
-    EXPECT_TRUE(exited) << "the host did not end within 10 s of closing";
-    std::error_code ec;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
-  }
-
-  bool ok() const { return loaded_; }
-  bool Do(const std::string& command) { return stub_.Send(command); }
-  std::vector<std::string> Record() const { return stub_.Record(); }
-  std::vector<std::string> Macros() const { return stub_.Macros(); }
-  int Count(const std::string& prefix) const {
-    int n = 0;
-    for (const auto& line : Record()) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-  }
-  // The last record line that starts with `prefix`, or empty.
-  std::string Last(const std::string& prefix) const {
-    std::string found;
-    for (const auto& line : Record()) {
-      if (line.rfind(prefix, 0) == 0) found = line;
-    }
-    return found;
-  }
-  bool Running() const { return stub_.process().Running(); }
-
-  // The module's visible dialogs, in no particular order.
-  std::vector<HWND> Dialogs() const {
-    std::vector<HWND> out;
-    for (HWND w : wine_test::TopLevelWindows(stub_.process().id(), L"#32770")) {
-      if (IsWindowVisible(w)) out.push_back(w);
-    }
-    return out;
-  }
-  std::vector<HWND> Titled(const std::wstring& prefix) const {
-    std::vector<HWND> out;
-    for (HWND w : Dialogs()) {
-      if (StartsWith(Text(w), prefix)) out.push_back(w);
-    }
-    return out;
-  }
-  HWND WaitFor(const std::wstring& prefix, int ms = 5000) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-          const auto w = Titled(prefix);
-          found = w.empty() ? nullptr : w.front();
-          return found != nullptr;
-        },
-        ms);
-    return found;
-  }
-
-  std::string Setting(const std::string& key) const {
-    char value[128] = {};
-    const std::string file = folder_ + "\\Plugins\\ZORVAN-DIGI.ini";
-    GetPrivateProfileStringA("Settings", key.c_str(), "<absent>", value, sizeof value,
-                             file.c_str());
-    return value;
-  }
-  bool SettingsFileExists() const {
-    return std::filesystem::exists(folder_ + "\\Plugins\\ZORVAN-DIGI.ini");
-  }
-  bool WaitSetting(const std::string& key, const std::string& value) const {
-    return WaitUntil([&] { return Setting(key) == value; }, 5000);
-  }
-  // The number of full refreshes the host has served so far (each reads the frequency).
-  int Refreshes() const { return Count("get HostFrequency"); }
-  bool WaitRefreshes(int n) const {
-    return WaitUntil([&] { return Refreshes() >= n; }, 5000);
-  }
-  // The colour of a client pixel of a control (0: the window itself), as RRGGBB.
-  std::string Pixel(const std::string& title, int id, int x, int y) {
-    const std::string command = "pixel \"" + title + "\" " + std::to_string(id) + " " +
-                                std::to_string(x) + " " + std::to_string(y);
-    if (!Do(command)) return "?";
-    const std::string line = Last("pixel " + std::to_string(id) + " ");
-    const auto arrow = line.find("-> ");
-    return arrow == std::string::npos ? "?" : line.substr(arrow + 3);
-  }
-
- private:
-  mutable HostStub stub_;
-  std::string folder_;
-  bool loaded_ = false;
-};
 
 bool Checked(HWND dialog, int id) {
   DWORD_PTR state = 0;
@@ -212,8 +102,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }))
-      << host().Dialogs().size() << " windows";
+  ASSERT_TRUE(host().WaitDialogs(4));
   ASSERT_NE(host().WaitFor(kBandChangeTitle), nullptr);
 
   // Enter does nothing: a refresh posted after it still finds the window.
@@ -227,7 +116,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   EXPECT_EQ(host().Dialogs().size(), 4u);
   // Escape ends the control window and every status window.
   ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 escape"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().empty(); }));
+  ASSERT_TRUE(host().WaitDialogs(0));
   EXPECT_EQ(host().Setting("RusObl"), "1");
   EXPECT_EQ(host().Setting("DXCC"), "1");
   EXPECT_EQ(host().Setting("Timer"), "1");
@@ -235,7 +124,7 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
   EXPECT_LT(std::stoi(host().Last("command HIDEINFO").substr(28)), 100);
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 4; }));
+  ASSERT_TRUE(host().WaitDialogs(4));
   EXPECT_NE(host().WaitFor(kBandChangeTitle), nullptr);
 }
 
@@ -266,8 +155,7 @@ TEST_F(ControlWindow, EveryOptionWritesItsKeyAtOnce) {
     EXPECT_TRUE(host().WaitSetting(key, "1")) << host().Setting(key);
     EXPECT_TRUE(Checked(w, id));
   }
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 5; }))
-      << "the four status windows opened";
+  EXPECT_TRUE(host().WaitDialogs(5)) << "the four status windows opened";
   for (int id : kModeButtonIds) EXPECT_TRUE(IsWindowVisible(GetDlgItem(w, id))) << id;
   for (auto [id, key] : options) {
     SCOPED_TRACE(key);
@@ -275,7 +163,7 @@ TEST_F(ControlWindow, EveryOptionWritesItsKeyAtOnce) {
     EXPECT_TRUE(host().WaitSetting(key, "0")) << host().Setting(key);
     EXPECT_FALSE(Checked(w, id));
   }
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 1; }));
+  EXPECT_TRUE(host().WaitDialogs(1));
   for (int id : kModeButtonIds) EXPECT_FALSE(IsWindowVisible(GetDlgItem(w, id))) << id;
 }
 
@@ -285,7 +173,7 @@ TEST_F(ControlWindow, WindowOnTopClosesAndReopensTheOpenStatusWindows) {
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
   HWND control = host().WaitFor(kControlTitle);
   ASSERT_NE(control, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   std::vector<HWND> before;
   for (HWND w : host().Dialogs()) {
     if (w == control) continue;
@@ -385,7 +273,7 @@ TEST_F(ControlWindow, WithoutTheHostWindowsOpenAndNothingIsSent) {
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("setting setup_switch_mode 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 2; }));
+  ASSERT_TRUE(host().WaitDialogs(2));
   ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 305"));
   ASSERT_TRUE(host().WaitSetting("Mode", "BPSK63")) << "colours, setting and refresh follow";
   ASSERT_TRUE(host().Do("stats-result"));
@@ -546,7 +434,7 @@ TEST_F(ControlWindow, HiddenStatusWindowsTurnTheirOptionsOff) {
   ASSERT_TRUE(host().Do("setting RusObl 1"));
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   HWND control = host().WaitFor(kControlTitle);
   ASSERT_NE(control, nullptr);
   ASSERT_TRUE(host().WaitRefreshes(1));
@@ -596,6 +484,52 @@ TEST(AutomaticStart, TheResetOpensTheControlWindowExceptUnderOlderHosts) {
   }
 }
 
+// The operator types in the host while the status windows come up, however they come up:
+// at the reset's automatic start, after "Window on top" (the refresh opens them again) and
+// at "SHOWINFO". None of them, nor the control window, takes the keyboard from the host.
+TEST(StatusWindowFocus, TheHostKeepsTheKeyboardWhileTheWindowsComeUp) {
+  ModuleHost host;
+  ASSERT_TRUE(host.ok());
+  for (const char* key : {"RusObl", "DXCC", "setup_view_dxcc_extended", "Timer"}) {
+    ASSERT_TRUE(host.Do(std::string("setting ") + key + " 1"));
+  }
+  ASSERT_TRUE(host.ActivateHost()) << host.KeyboardElsewhere();
+  // Every window is up, and a refresh that started after they opened has been served.
+  const auto allUp = [&](const std::vector<HWND>& old) {
+    int refreshes = 0;
+    return WaitUntil([&] {
+             const auto now = host.Dialogs();
+             if (now.size() != 5) return false;
+             for (HWND w : now) {
+               if (std::find(old.begin(), old.end(), w) != old.end() &&
+                   !StartsWith(Text(w), kControlTitle)) {
+                 return false;
+               }
+             }
+             if (refreshes == 0) refreshes = host.Refreshes() + 1;
+             return host.Refreshes() >= refreshes;
+           }) ||
+           (ADD_FAILURE() << host.Dialogs().size() << " windows", false);
+  };
+
+  ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));  // no "Start" yet: the windows open
+  ASSERT_TRUE(allUp({}));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "at the reset's automatic start";
+
+  HWND control = host.WaitFor(kControlTitle);
+  ASSERT_NE(control, nullptr);
+  const std::vector<HWND> before = host.Dialogs();
+  ASSERT_TRUE(PostMessageW(control, WM_COMMAND, MAKEWPARAM(1110, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(control, 1110))));
+  ASSERT_TRUE(allUp(before));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "after \"Window on top\"";
+
+  ASSERT_TRUE(host.Do("stats-command HIDEINFO"));
+  ASSERT_TRUE(host.Do("stats-command SHOWINFO"));
+  ASSERT_TRUE(allUp({}));
+  EXPECT_EQ(host.KeyboardElsewhere(), "") << "at SHOWINFO";
+}
+
 // A new contest pass in the running host: the Cabrillo header dialog holds the host's
 // thread while the stand-in goes on taking commands (its "later"); Cancel lets the reset
 // return, and a new pass opens no control window.
@@ -618,7 +552,7 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   ASSERT_TRUE(host().Do("setting Timer 1"));
   ASSERT_TRUE(host().Do("setting DXCC 1"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  ASSERT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  ASSERT_TRUE(host().WaitDialogs(3));
   ASSERT_TRUE(host().Do("stats-unload"));
   EXPECT_TRUE(host().Dialogs().empty());
   EXPECT_TRUE(host().Running());
@@ -627,7 +561,7 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   // Loaded again, the module starts afresh.
   ASSERT_TRUE(host().Do("stats-load"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
-  EXPECT_TRUE(WaitUntil([&] { return host().Dialogs().size() == 3; }));
+  EXPECT_TRUE(host().WaitDialogs(3));
   EXPECT_EQ(host().Setting("DXCC"), "1");
 }
 

@@ -29,7 +29,6 @@ class ReadingWindows final : public StatusWindows {
     const int index = WorkedListIndex(v.band, v.mode);
     switch (kind) {
       case StatusKind::kRegion:
-        contest_.TakeRegionMarksStale();
         seen += worked_.Regions(index).size();
         break;
       case StatusKind::kDxcc: {
@@ -80,7 +79,6 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   // The control window is open: refresh requests are counted, never waited for.
   test::RecordingUi ui;
   ui.controlWindow = true;
-  ui.regionWindow = true;
   ExportWork work(settings, clock, ui);
   Contest& contest = work.contest();
   WindowState state(contest, work.worked(), settings, clock);

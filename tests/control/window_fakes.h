@@ -16,6 +16,7 @@
 #include "control/control_panel.h"
 #include "module/export_work.h"
 #include "platform/clock.h"
+#include "platform/ole_date.h"
 #include "platform/settings.h"
 #include "support/fakes.h"
 
@@ -146,6 +147,24 @@ class FakeView final : public ControlView {
   int layoutX = -1;
   int refreshPosts = 0;
 };
+
+// A QSO of 8 December 2026 at hour:minute as the host passes it.
+inline QsoArgs QsoAt(std::string_view call, std::string_view band, std::string_view mode,
+                     std::string_view prefix, std::string_view exch, int minute, int hour = 10) {
+  QsoArgs a;
+  a.ownCall = "DL1AAA";
+  a.call = call;
+  a.time = OleDateTime{*DateFromCivil(2026, 12, 8, hour, minute, 0)};
+  a.freqHz = 14080000;
+  a.mode = mode;
+  a.rstSent = a.rstRcvd = "599";
+  a.exchSent = "001";
+  a.exchRcvd = exch;
+  a.prefix = prefix;
+  a.continent = "EU";
+  a.band = band;
+  return a;
+}
 
 // One contest with its settings, clock and a headless user interface.
 struct ContestFixture {

@@ -183,38 +183,26 @@ TEST_F(Removal, EmptyingTheLogEmptiesTheWorkedColumnOfTheRemovedQso) {
 
 TEST_F(Removal, TellsTheWindows) {
   Qso ra = Qso{}.Call("RA3AAA", "UA", "EU").Rcvd("MO");
-  Qso ce9 = Qso{}.Call("RI1ANA", "CE9/KC4", "AN").Rcvd("AN");
   Add(ra);
-  Add(ce9);
   Add(Qso{});
 
-  // No window: nothing is posted and the region marks are not touched.
+  // No control window: nothing is posted.
   Remove(ra);
   EXPECT_EQ(ui.refreshPosts, 0);
-  EXPECT_FALSE(contest.TakeRegionMarksStale());
 
   ui.controlWindow = true;
-  ui.regionWindow = true;
   contest.RefreshPending().store(0);
-  Remove(Qso{});  // not Russian: the marks stay
+  Remove(Qso{});
   EXPECT_EQ(ui.refreshPosts, 1);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
-  EXPECT_FALSE(contest.TakeRegionMarksStale());
-
-  Remove(ra);  // no longer in the log: the marks stay, the refresh is posted
+  Remove(ra);  // no longer in the log: the refresh is posted all the same
   EXPECT_EQ(ui.refreshPosts, 2);
-  EXPECT_FALSE(contest.TakeRegionMarksStale());
-
-  Remove(ce9);
-  EXPECT_EQ(ui.refreshPosts, 3);
-  EXPECT_TRUE(contest.TakeRegionMarksStale());
-  EXPECT_FALSE(contest.TakeRegionMarksStale());  // taken once
 
   // A refused removal tells nobody.
   Qso noSent = ra;
   noSent.exchSent = "";
   EXPECT_EQ(Remove(noSent), 0);
-  EXPECT_EQ(ui.refreshPosts, 3);
+  EXPECT_EQ(ui.refreshPosts, 2);
 }
 
 }  // namespace

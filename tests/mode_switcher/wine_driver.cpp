@@ -194,16 +194,21 @@ std::wstring NewRecordPath() {
          std::to_wstring(++counter) + L".txt";
 }
 
-std::vector<std::string> ReadLines(const std::wstring& path) {
+// The whole lines from byte `offset` on; `offset` moves past the last of them.
+std::vector<std::string> ReadLines(const std::wstring& path, std::size_t& offset) {
   std::vector<std::string> lines;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lines;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
   std::string text;
-  char buffer[4096];
-  DWORD n = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
+  if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {
+    char buffer[65536];
+    DWORD n = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
+  }
   CloseHandle(file);
   size_t start = 0;
   for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -211,6 +216,7 @@ std::vector<std::string> ReadLines(const std::wstring& path) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(std::move(line));
   }
+  offset += start;
   return lines;
 }
 
@@ -238,7 +244,14 @@ HostStub::~HostStub() {
   DeleteFileW(record_path_.c_str());
 }
 
-std::vector<std::string> HostStub::Record() const { return ReadLines(record_path_); }
+std::vector<std::string> HostStub::Record() const {
+  std::size_t offset = 0;
+  return ReadLines(record_path_, offset);
+}
+
+std::vector<std::string> HostStub::RecordFrom(std::size_t& offset) const {
+  return ReadLines(record_path_, offset);
+}
 
 std::vector<std::string> HostStub::Macros() const {
   static const std::string kCall = "call ExecuteMacros ";

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -77,6 +78,9 @@ class HostStub {
 
   // The record so far, one call a line.
   std::vector<std::string> Record() const;
+  // The whole lines written since byte `offset` of the record, which moves past them: a
+  // long run reads only what is new.
+  std::vector<std::string> RecordFrom(std::size_t& offset) const;
   // The macros recorded so far, in order; a rejected one ends in " -> failed".
   std::vector<std::string> Macros() const;
   // Runs one command of the stand-in's command language; true when it was accepted.

@@ -51,8 +51,13 @@ class Confirmer final : public DialogConfirmer {
       std::lock_guard<std::mutex> lock(mutex_);
       log_.push_back(line);
     }
-    // Until it is gone, so that one dialog is answered once.
-    for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
+    // Until it is gone, so that one dialog is answered once; one that stays is in the log.
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < 10000) Sleep(20);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      log_.push_back("\"" + Utf8(title) + "\" still open 10 s after the answer");
+    }
   }
 
   DWORD owner_;

@@ -76,8 +76,9 @@ TEST(InfoPanelTable, CallInfoRowsFromTheCallsQsos) {
     r.qsoTime = OleDateTime{*DateFromCivil(2022, 3, 19, 12, minute, 0), kDateValid};
     return r;
   };
-  CallQsos call{true, {qso("20m", "RTTY", 5, "SP"), qso("20m", "BPSK63", 40, "MO"),
-                       qso("40m", "BPSK125", 7, "KA"), qso("15M", "RTTY", 9, "LO")}};
+  CallQsos call{true,
+                {qso("20m", "RTTY", 5, "SP"), qso("20m", "BPSK63", 40, "MO"),
+                 qso("40m", "BPSK125", 7, "KA"), qso("15M", "RTTY", 9, "LO")}};
   const BandRows rows = CallInfoRows(call);
   EXPECT_EQ(rows[3], (BandRow{"20m", "12:05", "12:40", "MO"})) << "the last QSO's exchange";
   EXPECT_EQ(rows[2], (BandRow{"40m", "   -", "   -", "KA"})) << "BPSK125 has no time column";
@@ -88,6 +89,15 @@ TEST(InfoPanelTable, CallInfoRowsFromTheCallsQsos) {
   for (const BandRow& row : CallInfoRows(call)) {
     EXPECT_EQ(row, (BandRow{"", "   -", "   -", "   -"}));
   }
+}
+
+TEST(InfoPanelText, IsWhatThePanelShowsLineByLine) {
+  EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, 0, {"DL", "F", "G"})), "DL F\r\nG");
+  EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, -1, {"DL"})), "");
+  const std::string table = PictureText(TablePicture(Rect{0, 0, 370, 217}, 3, "UA3ABC", Rows()));
+  EXPECT_EQ(table.substr(0, table.find("\r\n40m")),
+            "UA3ABC\r\nRTTY BPSK63 NR/OBL\r\n160m    -    -    -\r\n80m    -    -    -");
+  EXPECT_NE(table.find("\r\n20m 12:05 12:40 MO\r\n"), std::string::npos) << table;
 }
 
 TEST(InfoPanelTable, NoCurrentBandStillShowsAllRows) {

@@ -6,6 +6,8 @@
 #include <set>
 
 #include "callsign/region.h"
+#include "control/control_panel.h"
+#include "control/window_fakes.h"
 
 namespace zd {
 namespace {
@@ -66,36 +68,71 @@ TEST(RegionCells, EachHasItsOwnPlaceInSixColumnsAndFifteenRows) {
   }
 }
 
-TEST(RegionBoard, MarksEachWorkedRegionOnceAndIgnoresCodesWithoutCell) {
+TEST(RegionBoard, MarksExactlyTheWorkedListOnceEachAndIgnoresCodesWithoutCell) {
   RegionBoard b;
-  b.Refresh(0, 0, {"MO", "SP", "MO", "JA", "MV"}, false);
+  b.Refresh({"MO", "SP", "MO", "JA", "MV"});
   EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"SP", "MO"}));
-}
-
-TEST(RegionBoard, BandOrModeChangeClearsBeforeMarkingAnew) {
-  RegionBoard b;
-  b.Refresh(3, 0, {"MO", "SP"}, false);
-  b.Refresh(3, 0, {"MO", "SP", "KA"}, false);
-  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"SP", "KA", "MO"}));
-  b.Refresh(4, 0, {"LO"}, false);
-  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"LO"}));
-  b.Refresh(4, 1, {"AD"}, false);
-  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"AD"}));
-  // No column (a host mode other than RTTY, BPSK63 or CW): the list is empty.
-  b.Refresh(4, -1, {}, false);
-  EXPECT_TRUE(MarkedCodes(b).empty());
-  b.Refresh(-1, 0, {}, false);
+  // A shorter list (a removal, another band or mode) leaves no mark behind.
+  b.Refresh({"SP", "KA"});
+  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"SP", "KA"}));
+  b.Refresh({});
   EXPECT_TRUE(MarkedCodes(b).empty());
 }
 
-TEST(RegionBoard, MarksStayUntilAClearingEvenWhenTheListShrinks) {
-  RegionBoard b;
-  b.Refresh(2, 1, {"MO", "SP"}, false);
-  b.Refresh(2, 1, {"SP"}, false);
-  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"SP", "MO"}));
-  // A removal made the marks stale: cleared, then marked from what remains.
-  b.Refresh(2, 1, {"SP"}, true);
-  EXPECT_EQ(MarkedCodes(b), (std::vector<std::string>{"SP"}));
+// The region window as the control window drives it: every refresh of the window goes
+// to the board, with the host's typed call, band and mode.
+struct RegionWindowChain : ::testing::Test {
+  testing::ContestFixture c;
+  testing::FakeHost host;
+  testing::FakeView view;
+  testing::FakeWindows windows;
+  RegionBoard board;
+  std::unique_ptr<ControlPanel> panel;
+
+  void SetUp() override {
+    view.host = &host;
+    windows.open[Index(StatusKind::kRegion)] = windows.visible[Index(StatusKind::kRegion)] = true;
+    windows.onRefresh = [this](StatusKind k, const RefreshView& v) {
+      if (k == StatusKind::kRegion) board.Refresh(c.state, v);
+    };
+    panel = std::make_unique<ControlPanel>(c.state, view, windows);
+    panel->Initialise();
+  }
+  // The host types a call: the call check posts a refresh, which runs.
+  void Type(const std::string& call) {
+    host.call = call;
+    CheckArgs a;
+    a.call = call;
+    a.mode = "RTTY";
+    a.prefix = "UA";
+    a.band = "20m";
+    c.work.CheckCall(a);
+    panel->RefreshStatus();
+  }
+  void Result() {
+    host.call.clear();
+    c.work.GetResult();
+    panel->RefreshStatus();
+  }
+};
+
+TEST_F(RegionWindowChain, ARemovedRegionIsUnmarkedByTheNextResultWhateverRefreshCameFirst) {
+  const QsoArgs mo = testing::QsoAt("UA3AA", "20m", "RTTY", "UA", "MO", 1);
+  const QsoArgs sp = testing::QsoAt("UA1AA", "20m", "RTTY", "UA", "SP", 2);
+  ASSERT_EQ(c.work.AddData(mo), 1);
+  ASSERT_EQ(c.work.AddData(sp), 1);
+  Result();
+  ASSERT_EQ(MarkedCodes(board), (std::vector<std::string>{"SP", "MO"}));
+
+  // The last QSO of MO goes; a typed call's refresh comes before the result. The list is
+  // as the last result left it, so MO is still shown...
+  ASSERT_EQ(c.work.RemoveData(mo), 1);
+  Type("UA3AB");
+  EXPECT_EQ(MarkedCodes(board), (std::vector<std::string>{"SP", "MO"}));
+  // ... and the result takes it away.
+  Result();
+  EXPECT_EQ(MarkedCodes(board), (std::vector<std::string>{"SP"}));
+  EXPECT_EQ(board.title(), "Obl worked RTTY on 20m 1 of 88");
 }
 
 }  // namespace

@@ -214,8 +214,7 @@ TEST_F(StatusWindows, RegionWindowMarksTheRegionsOfTheCurrentBandAndMode) {
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"Obl worked RTTY on  0 of 88");
 }
 
-TEST_F(StatusWindows, RegionWindowClearsStaleMarksAfterARemovalOfARussianQso) {
-  ui_.regionWindow = true;
+TEST_F(StatusWindows, RegionWindowUnmarksARegionTheLogNoLongerHolds) {
   Log("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1);
   Log("UA1BBB", "20m", "RTTY", "UA", "SP", 12, 2);
   Log("DL1ZZZ", "20m", "RTTY", "DL", "5", 12, 3);

@@ -53,11 +53,9 @@ class RecordingUi final : public UiBridge {
   void StartWindowThread() override;
   void StopWindowThread() override { ++threadStops; }
   bool ControlWindowExists() const override { return controlWindow; }
-  bool RegionWindowExists() const override { return regionWindow; }
   void PostRefresh() override { ++refreshPosts; }
 
   std::atomic<bool> controlWindow{false};
-  std::atomic<bool> regionWindow{false};
   bool startOpensControlWindow = false;
   std::atomic<int> setupMessages{0}, threadStarts{0}, threadStops{0}, refreshPosts{0};
   std::vector<std::string> outputMessages;

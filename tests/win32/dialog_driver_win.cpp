@@ -125,7 +125,15 @@ void DialogDriver::Run() {
       if (IsWindow(dialog) && IsWindowVisible(dialog)) {
         problems_ += name + " stayed open after the test's action; closed it. ";
         PostMessageW(dialog, WM_CLOSE, 0, 0);
-        Sleep(200);
+        const auto goneBy = std::chrono::steady_clock::now() + 5s;
+        while (IsWindow(dialog) && IsWindowVisible(dialog) &&
+               std::chrono::steady_clock::now() < goneBy) {
+          Sleep(50);
+        }
+        if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+          problems_ += name + " did not close within 5 s of WM_CLOSE either. ";
+          return;
+        }
       }
       deadline = std::chrono::steady_clock::now() + timeout_;
       continue;

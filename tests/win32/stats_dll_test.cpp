@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host_boundary/host_calls.h"
+#include "support/export_names.h"
 #include "support/host_qso.h"
 
 namespace {
@@ -78,7 +79,7 @@ class StatsDll : public ::testing::Test {
   static inline char oldDir_[MAX_PATH] = {};
 };
 
-TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainNames) {
+TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainAndTheirDecoratedNames) {
   const HMODULE stats = GetModuleHandleW(L"Stats.dll");
   ASSERT_NE(stats, nullptr);
   std::vector<std::string> missing;
@@ -87,6 +88,12 @@ TEST_F(StatsDll, ExportsAllTwelveFunctionsByTheirPlainNames) {
   }
   EXPECT_TRUE(missing.empty()) << "missing: " << ::testing::PrintToString(missing);
   EXPECT_EQ(std::size(host::kExportNames), 12u);
+  // The decorated name of each is an alias: the same function.
+  for (std::size_t i = 0; i < std::size(host::kExportNames); ++i) {
+    const char* decorated = zd::test::kDecoratedExportNames[i];
+    EXPECT_EQ(GetProcAddress(stats, decorated), GetProcAddress(stats, host::kExportNames[i]))
+        << decorated;
+  }
 }
 
 TEST_F(StatsDll, OffersOneContestSet) {

@@ -32,6 +32,7 @@ constexpr UINT kScenarioTimerMs = 50;
 constexpr UINT kRunScenario = WM_APP + 1;
 constexpr UINT kRunLater = WM_APP + 2;
 constexpr int kListId = 100;
+constexpr LRESULT kListLines = 500;
 
 // The stand-in's class; only ever looked up through the programmatic identifier.
 constexpr wchar_t kClsidText[] = L"{EA6FA06D-0990-4229-A69C-C4F79CD40F63}";
@@ -289,6 +290,10 @@ class HostStub final : public win::Window {
       FlushFileBuffers(log_);
     }
     if (list_) {
+      // The window shows the last calls; the record keeps them all.
+      if (SendMessageW(list_, LB_GETCOUNT, 0, 0) >= kListLines) {
+        SendMessageW(list_, LB_DELETESTRING, 0, 0);
+      }
       const LRESULT index =
           SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
       if (index >= 0) SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);

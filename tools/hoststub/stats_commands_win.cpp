@@ -260,6 +260,33 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
     PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
     return Outcome::Done();
   });
+  // Every cell of a window at once: for each control from FIRST_ID on, its text and the
+  // colour of the point a fifth into it on its middle line (left of a centred label).
+  table.Add("cell-colours", 3, 3, "cell-colours TEXT FIRST_ID COUNT",
+            [record](const Words& a, long long) {
+              HWND w = FindTitle(a[0]).found;
+              const auto first = ParseInteger(a[1]), count = ParseInteger(a[2]);
+              if (!w) return Outcome::Failed("no window titled " + a[0]);
+              if (!first || !count || *count < 0) return Outcome::Failed("not a range");
+              std::string line = "cell-colours";
+              for (long long id = *first; id < *first + *count; ++id) {
+                HWND cell = GetDlgItem(w, static_cast<int>(id));
+                if (!cell) return Outcome::Failed("no control " + std::to_string(id));
+                wchar_t label[64] = {};
+                InternalGetWindowText(cell, label, 64);
+                RECT r{};
+                GetClientRect(cell, &r);
+                HDC dc = GetDC(cell);
+                const COLORREF c = GetPixel(dc, r.right / 5, r.bottom / 2);
+                ReleaseDC(cell, dc);
+                char colour[16];
+                std::snprintf(colour, sizeof colour, "%02X%02X%02X", GetRValue(c), GetGValue(c),
+                              GetBValue(c));
+                line += " " + Narrow(label) + ":" + colour;
+              }
+              record(line);
+              return Outcome::Done();
+            });
   table.Add("pixel", 4, 4, "pixel TEXT CONTROL_ID X Y  (0: the window itself)",
             [record](const Words& a, long long) {
               HWND w = FindTitle(a[0]).found;
