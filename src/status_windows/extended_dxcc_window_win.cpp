@@ -112,7 +112,6 @@ void Multiplier_Mult::ShowPage(int n) {
 }
 
 void Multiplier_Mult::Refresh(const RefreshView& view) {
-  Contest& contest = state_.contest;
   const std::vector<std::string> worked =
       state_.worked.Entities(WorkedListIndex(view.band, view.mode));
   if (const std::optional<std::string> t = title_.Refresh(state_, view)) {
