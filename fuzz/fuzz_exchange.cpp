@@ -5,14 +5,9 @@
 #include <string>
 
 #include "engine/contest.h"
-#include "platform/portable/ini_store.h"
-#include "platform/ui_bridge.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static zd::IniStore settings("/nonexistent-folder/zd-fuzz.ini", "Settings");
-  static zd::ManualClock clock(44000.0);
-  static zd::HeadlessUi ui;
-  static zd::Contest contest(settings, clock, ui);
+  static zd::Contest contest;
   FuzzedDataProvider in(data, size);
   static const char* kPrefixes[] = {"UA", "UA2", "UA9", "UA2/f", "CE9/KC4", "DL", "", "ua"};
   const std::string prefix = in.ConsumeBool() ? kPrefixes[in.ConsumeIntegralInRange<int>(0, 7)]

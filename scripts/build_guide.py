@@ -10,7 +10,8 @@ in SHOTS_DIR is embedded in the page as a data: address; the figure of a picture
 is missing is left out. A missing picture is an error unless its figure is marked
 data-pending (a window whose scene does not exist yet) or --no-pictures is given (the
 install test's archive, which needs no pictures). The version placeholder @VERSION@ is
-replaced by the release's version.
+replaced by the release's version. The stylesheet both guides share
+(<link rel="stylesheet" href="../guide.css">, docs/guide/guide.css) is put into the page.
 
 Usage: build_guide.py [--no-pictures] SOURCE.html SHOTS_DIR VERSION OUT.html
 """
@@ -19,13 +20,20 @@ import os
 import re
 import sys
 
+STYLESHEET = '<link rel="stylesheet" href="../guide.css">\n'
 FIGURE = re.compile(r'<figure data-shot="([a-z0-9_]+)"( data-pending)?>(.*?)</figure>\s*',
                     re.S)
 
 
-def build(source, shots_dir, version, pictures=True):
-    """Returns (html, missing, errors): the page, and the pictures left out."""
+def build(source, shots_dir, version, pictures=True, stylesheet=None):
+    """Returns (html, missing, errors): the page, and the pictures left out. `stylesheet`
+    is the text of the shared stylesheet the page links to."""
     missing, errors = [], []
+    if STYLESHEET in source:
+        if stylesheet is None:
+            errors.append("the page links to ../guide.css, which was not found")
+        else:
+            source = source.replace(STYLESHEET, "<style>\n%s</style>\n" % stylesheet)
 
     def figure(m):
         name, pending, body = m.group(1), m.group(2), m.group(3)
@@ -64,7 +72,12 @@ def main(argv):
     source_path, shots_dir, version, out_path = args
     with open(source_path, encoding="utf-8") as f:
         source = f.read()
-    html, missing, errors = build(source, shots_dir, version, pictures)
+    stylesheet = None
+    css_path = os.path.join(os.path.dirname(os.path.abspath(source_path)), "..", "guide.css")
+    if os.path.isfile(css_path):
+        with open(css_path, encoding="utf-8") as f:
+            stylesheet = f.read()
+    html, missing, errors = build(source, shots_dir, version, pictures, stylesheet)
     for e in errors:
         sys.stderr.write("build_guide: %s: %s\n" % (source_path, e))
     if errors:

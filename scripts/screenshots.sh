@@ -13,13 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=$(cd "${1:-$root/build/windows}" && pwd)
 [ $# -gt 0 ] && shift
-if [ -z "${ZD_UNDER_XVFB:-}" ]; then
-  # The prefix's server must start with the display (see wine-ctest.sh).
-  ( . "$here/wine-env.sh" "$build"; wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true )
-  ZD_UNDER_XVFB=1 exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$build" "$@"
-fi
-"$here/wine-prefix.sh" "$build"
 . "$here/wine-env.sh" "$build"
+zd_under_xvfb "$0" "$build" "$@"
+"$here/wine-prefix.sh" "$build"
 wineserver -p
 
 scenes_dir=$root/tools/hoststub/scenes

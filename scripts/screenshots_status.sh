@@ -6,13 +6,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=$(cd "${1:-$root/build/windows}" && pwd)
-if [ -z "${ZD_UNDER_XVFB:-}" ]; then
-  ( . "$here/wine-env.sh" "$build"; wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true )
-  ZD_UNDER_XVFB=1 exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$build"
-fi
+. "$here/wine-env.sh" "$build"
+zd_under_xvfb "$0" "$build"
 cmake --build "$build" --target status_shots -j2 >/dev/null
 "$here/wine-prefix.sh" "$build"
-. "$here/wine-env.sh" "$build"
 out=$root/out/screenshots
 mkdir -p "$out"
 tmp=$(mktemp -d)

@@ -1,7 +1,9 @@
 #include "control/control_panel.h"
 
 #include "control/window_position.h"
+#include "engine/contest_rules.h"
 #include "platform/cp1251.h"
+#include "platform/host_automation.h"
 
 namespace zd {
 namespace {
@@ -18,9 +20,15 @@ constexpr auto kRuOnTop = ToCp1251("Поверх всех окон");
 constexpr auto kRuTitle = ToCp1251("Установки ZORVAN-DIGI-");
 
 const ModeButtonSpec kSpecs[] = {
-    {setup_ids::kRtty, "RTTY", {"<MODE:RTTY>", "<BAUDRATE:45.45>"}, "RTTY"},
-    {setup_ids::kPsk63, "PSK63", {"<MODE:BPSK31>", "<BAUDRATE:63>"}, "BPSK63"},
-    {setup_ids::kPsk125, "PSK125", {"<MODE:BPSK31>", "<BAUDRATE:125>"}, "BPSK125"},
+    {setup_ids::kRtty, "RTTY", {host::kMacroModeRtty, host::kMacroBaudRtty}, kModes[kRtty].text},
+    {setup_ids::kPsk63,
+     "PSK63",
+     {host::kMacroModeBpsk31, host::kMacroBaud63},
+     kModes[kBpsk63].text},
+    {setup_ids::kPsk125,
+     "PSK125",
+     {host::kMacroModeBpsk31, host::kMacroBaud125},
+     kModes[kBpsk125].text},
 };
 
 std::string_view Flag(bool on) { return on ? "1" : "0"; }
@@ -39,51 +47,29 @@ const std::array<OptionRow, 9> kOptionRows = {{
     {setup_ids::kWindowOnTop, 160, kRuOnTop.view()},
 }};
 
-bool& ControlOptions::For(StatusKind kind) {
-  switch (kind) {
-    case StatusKind::kRegion:
-      return showRegions;
-    case StatusKind::kDxcc:
-      return showDxcc;
-    case StatusKind::kExtendedDxcc:
-      return showExtendedDxcc;
-    case StatusKind::kBandChange:
-      break;
-  }
-  return bandChangeControl;
-}
+// Each status window's option: its flag, its settings key and its check box, in the
+// order of StatusKind.
+struct StatusOption {
+  bool ControlOptions::*flag;
+  std::string_view key;
+  int control;
+};
+constexpr StatusOption kStatusOptions[kStatusKindCount] = {
+    {&ControlOptions::showRegions, "RusObl", setup_ids::kRegions},
+    {&ControlOptions::showDxcc, "DXCC", setup_ids::kDxcc},
+    {&ControlOptions::showExtendedDxcc, "setup_view_dxcc_extended", setup_ids::kExtendedDxcc},
+    {&ControlOptions::bandChangeControl, "Timer", setup_ids::kBandChange},
+};
+
+bool& ControlOptions::For(StatusKind kind) { return this->*kStatusOptions[Index(kind)].flag; }
 
 bool ControlOptions::For(StatusKind kind) const {
   return const_cast<ControlOptions*>(this)->For(kind);
 }
 
-std::string_view StatusOptionKey(StatusKind kind) {
-  switch (kind) {
-    case StatusKind::kRegion:
-      return "RusObl";
-    case StatusKind::kDxcc:
-      return "DXCC";
-    case StatusKind::kExtendedDxcc:
-      return "setup_view_dxcc_extended";
-    case StatusKind::kBandChange:
-      break;
-  }
-  return "Timer";
-}
+std::string_view StatusOptionKey(StatusKind kind) { return kStatusOptions[Index(kind)].key; }
 
-int StatusOptionControl(StatusKind kind) {
-  switch (kind) {
-    case StatusKind::kRegion:
-      return setup_ids::kRegions;
-    case StatusKind::kDxcc:
-      return setup_ids::kDxcc;
-    case StatusKind::kExtendedDxcc:
-      return setup_ids::kExtendedDxcc;
-    case StatusKind::kBandChange:
-      break;
-  }
-  return setup_ids::kBandChange;
-}
+int StatusOptionControl(StatusKind kind) { return kStatusOptions[Index(kind)].control; }
 
 std::string SetupTitle(std::string_view year, bool russian) {
   std::string title(russian ? kRuTitle.view() : std::string_view("Setup ZORVAN-DIGI-"));

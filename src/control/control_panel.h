@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "control/host_link.h"
-#include "control/window_state.h"
 #include "status_windows/colour.h"
+#include "status_windows/window_state.h"
 
 namespace zd {
 

@@ -1,29 +1,11 @@
 #include "control/host_automation_win.h"
 
-#include <windows.h>
-// after windows.h
-#include <oleauto.h>
-
-#include "platform/win32/handles_win.h"
+#include "platform/host_automation.h"
+#include "platform/win32/automation_win.h"
 #include "platform/win32/text_win.h"
 
 namespace zd::win {
 namespace {
-
-constexpr wchar_t kHostProgId[] = L"Vevozi2.Application";
-constexpr DISPID kDispidHostFrequency = 2;
-constexpr DISPID kDispidHostMode = 7;
-constexpr DISPID kDispidHostEntryText = 8;
-constexpr DISPID kDispidExecuteMacros = 16;
-
-// A VARIANT cleared when it ends.
-struct Variant {
-  VARIANT v;
-  Variant() { VariantInit(&v); }
-  ~Variant() { VariantClear(&v); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
-};
 
 std::string FromBstr(BSTR b) {
   if (!b) return {};
@@ -40,12 +22,14 @@ class DispatchHost final : public HostLink {
     arg.v.vt = VT_BSTR;
     arg.v.bstrVal = SysAllocString(FromCp1251(macro).c_str());
     Variant result;
-    return Invoke(kDispidExecuteMacros, DISPATCH_METHOD, &arg.v, 1, &result.v);
+    return Invoke(host::kDispidExecuteMacros, DISPATCH_METHOD, &arg.v, 1, &result.v);
   }
 
   std::optional<std::string> HostMode() override {
     Variant result;
-    if (!Invoke(kDispidHostMode, DISPATCH_PROPERTYGET, nullptr, 0, &result.v)) return std::nullopt;
+    if (!Invoke(host::kDispidHostMode, DISPATCH_PROPERTYGET, nullptr, 0, &result.v)) {
+      return std::nullopt;
+    }
     if (FAILED(VariantChangeType(&result.v, &result.v, 0, VT_BSTR))) return std::nullopt;
     return FromBstr(result.v.bstrVal);
   }
@@ -55,7 +39,7 @@ class DispatchHost final : public HostLink {
     arg.v.vt = VT_I4;
     arg.v.lVal = field;
     Variant result;
-    if (!Invoke(kDispidHostEntryText, DISPATCH_METHOD, &arg.v, 1, &result.v)) {
+    if (!Invoke(host::kDispidHostEntryText, DISPATCH_METHOD, &arg.v, 1, &result.v)) {
       return std::nullopt;
     }
     if (result.v.vt != VT_BSTR) return std::string();
@@ -64,7 +48,7 @@ class DispatchHost final : public HostLink {
 
   std::optional<double> HostFrequency() override {
     Variant result;
-    if (!Invoke(kDispidHostFrequency, DISPATCH_PROPERTYGET, nullptr, 0, &result.v)) {
+    if (!Invoke(host::kDispidHostFrequency, DISPATCH_PROPERTYGET, nullptr, 0, &result.v)) {
       return std::nullopt;
     }
     if (FAILED(VariantChangeType(&result.v, &result.v, 0, VT_R8))) return std::nullopt;
@@ -73,16 +57,8 @@ class DispatchHost final : public HostLink {
 
  private:
   bool Invoke(DISPID id, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
-    if (stopping_.load() || !dispatch_) return false;
-    DISPPARAMS params{args, nullptr, count, 0};
-    EXCEPINFO error{};
-    UINT badArg = 0;
-    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
-                                         &error, &badArg);
-    SysFreeString(error.bstrSource);
-    SysFreeString(error.bstrDescription);
-    SysFreeString(error.bstrHelpFile);
-    return SUCCEEDED(hr);
+    if (stopping_.load()) return false;
+    return InvokeMember(dispatch_.get(), id, flags, args, count, result);
   }
 
   ComPtr<IDispatch> dispatch_;
@@ -92,15 +68,8 @@ class DispatchHost final : public HostLink {
 }  // namespace
 
 std::unique_ptr<HostLink> AttachToHost(const std::atomic<bool>& stopping) {
-  CLSID clsid{};
-  if (FAILED(CLSIDFromProgID(kHostProgId, &clsid))) return nullptr;
-  ComPtr<IUnknown> unknown;
-  if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) return nullptr;
-  ComPtr<IDispatch> dispatch;
-  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.put()))) ||
-      !dispatch) {
-    return nullptr;
-  }
+  ComPtr<IDispatch> dispatch = AttachRunningObject(host::kHostProgId);
+  if (!dispatch) return nullptr;
   return std::make_unique<DispatchHost>(std::move(dispatch), stopping);
 }
 

@@ -1,4 +1,5 @@
-// The host logger's automation object as the window logic sees it. Each call answers
+// The host logger's automation object as the window logic sees it (its contract, the
+// macros and the entry field of the typed call, is platform/host_automation.h). Each call answers
 // nothing (an empty optional, or false) when the host rejected it or is gone: the
 // handler that made the call then ends at that point.
 #pragma once
@@ -8,9 +9,6 @@
 #include <string_view>
 
 namespace zd {
-
-// Entry-field index of the host's HostEntryText that holds the call being typed.
-inline constexpr int HOST_FIELD_CALL = 5;
 
 class HostLink {
  public:

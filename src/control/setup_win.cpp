@@ -78,19 +78,17 @@ INT_PTR Setup::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool Setup::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return false;
+  for (StatusKind kind : kStatusKinds) {
+    if (id != StatusOptionControl(kind)) continue;
+    panel_.OnStatusOption(kind);
+    return true;
+  }
+  for (ModeButton b : kModeButtons) {
+    if (id != SpecOf(b).control) continue;
+    panel_.OnModeButton(b);
+    return true;
+  }
   switch (id) {
-    case setup_ids::kRegions:
-      panel_.OnStatusOption(StatusKind::kRegion);
-      return true;
-    case setup_ids::kDxcc:
-      panel_.OnStatusOption(StatusKind::kDxcc);
-      return true;
-    case setup_ids::kExtendedDxcc:
-      panel_.OnStatusOption(StatusKind::kExtendedDxcc);
-      return true;
-    case setup_ids::kBandChange:
-      panel_.OnStatusOption(StatusKind::kBandChange);
-      return true;
     case setup_ids::kSwitchMode:
       panel_.OnSwitchMode();
       return true;
@@ -99,15 +97,6 @@ bool Setup::OnCommand(int id, int code, HWND) {
       return true;
     case setup_ids::kWindowOnTop:
       panel_.OnWindowOnTop();
-      return true;
-    case setup_ids::kRtty:
-      panel_.OnModeButton(ModeButton::kRtty);
-      return true;
-    case setup_ids::kPsk63:
-      panel_.OnModeButton(ModeButton::kPsk63);
-      return true;
-    case setup_ids::kPsk125:
-      panel_.OnModeButton(ModeButton::kPsk125);
       return true;
     default:
       return false;

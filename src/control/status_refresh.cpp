@@ -3,6 +3,7 @@
 
 #include "control/control_panel.h"
 #include "engine/contest_rules.h"
+#include "platform/host_automation.h"
 
 namespace zd {
 namespace {
@@ -61,7 +62,7 @@ void ControlPanel::RunRefresh() {
   if (!hostMode) return;
   RefreshView& current = state_.current;
   current.call.clear();
-  std::optional<std::string> call = host_->HostEntryText(HOST_FIELD_CALL);
+  std::optional<std::string> call = host_->HostEntryText(host::kHostFieldCall);
   if (!call) return;
   current.call = std::move(*call);
   // Nothing changes while the operator has typed only one or two characters.
@@ -71,7 +72,7 @@ void ControlPanel::RunRefresh() {
   if (!hz) return;
   const double f = *hz;
   if (std::fabs(f - state_.lastFrequency) > kRetuneHz) {
-    if (!host_->ExecuteMacros("<SP1>")) return;
+    if (!host_->ExecuteMacros(host::kMacroSp1)) return;
     state_.lastFrequency = f;
   }
   int band = -1;

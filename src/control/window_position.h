@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "control/window_state.h"
+#include "status_windows/window_state.h"
 
 namespace zd {
 

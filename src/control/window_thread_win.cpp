@@ -29,8 +29,6 @@
 
 #include <objbase.h>
 
-#include "engine/module.h"
-
 namespace zd::win {
 namespace {
 
@@ -103,7 +101,9 @@ void RunModal(Setup& setup) {
 
 }  // namespace
 
-WindowThread::WindowThread(Module& module) : module_(module) { g_windowThread.store(this); }
+WindowThread::WindowThread(MakeState makeState) : makeState_(std::move(makeState)) {
+  g_windowThread.store(this);
+}
 
 WindowThread::~WindowThread() {
   StopWindowThread();
@@ -114,9 +114,7 @@ WindowThread::~WindowThread() {
 void WindowThread::StartWindowThread() {
   if (processEnding_) return;
   StopWindowThread();
-  if (!state_) {
-    state_ = std::make_unique<WindowState>(module_.contest(), module_.settings(), module_.clock());
-  }
+  if (!state_) state_ = makeState_();
   finished_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   never_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!finished_ || !never_) {

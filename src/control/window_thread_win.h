@@ -5,22 +5,21 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
 #include "control/setup_win.h"
-#include "control/window_state.h"
 #include "platform/win32/handles_win.h"
-
-namespace zd {
-class Module;
-}
+#include "status_windows/window_state.h"
 
 namespace zd::win {
 
 class WindowThread {
  public:
-  explicit WindowThread(Module& module);
+  // Makes what the windows share, at the first start (the module is complete by then).
+  using MakeState = std::function<std::unique_ptr<WindowState>()>;
+  explicit WindowThread(MakeState makeState);
   ~WindowThread();
   WindowThread(const WindowThread&) = delete;
   WindowThread& operator=(const WindowThread&) = delete;
@@ -45,7 +44,7 @@ class WindowThread {
   void RequestClose();
   void ReleaseThread();
 
-  Module& module_;
+  MakeState makeState_;
   std::unique_ptr<WindowState> state_;  // made at the first start, kept until unload
   WindowRegistry registry_;
   // Set by the window thread from the moment it claims the control window until the

@@ -3,6 +3,12 @@
 #include "platform/files.h"
 
 namespace zd {
+namespace {
+
+// The report's first line, without its CR LF.
+constexpr std::string_view kReportHeader = "ZORVAN-DIGI UBN file ";
+
+}  // namespace
 
 std::string ReportFileName(const OleDateTime& contestEnd) {
   return "BadQSO_ZedevIzuverUzaz_" + FormatDate(contestEnd, "%d_%m_%Y") + ".txt";
@@ -26,26 +32,26 @@ std::string FormatReportLine(const ReportQso& q, std::string_view message,
   return line;
 }
 
-void CreateReport(const std::string& fileName) {
-  if (fileName.empty()) return;
-  ReplaceFileContents(fileName, std::string(kReportHeader) + "\r\n");
+void BadQsoReport::Create() const {
+  if (fileName_.empty()) return;
+  ReplaceFileContents(fileName_, std::string(kReportHeader) + "\r\n");
 }
 
-void AppendReportLine(const std::string& fileName, std::string_view line) {
-  if (fileName.empty()) return;
-  AppendToFile(fileName, line);
+void BadQsoReport::Append(std::string_view line) const {
+  if (fileName_.empty()) return;
+  AppendToFile(fileName_, line);
 }
 
-void TouchReport(const std::string& fileName) {
-  if (fileName.empty()) return;
-  AppendToFile(fileName, {});
+void BadQsoReport::Touch() const {
+  if (fileName_.empty()) return;
+  AppendToFile(fileName_, {});
 }
 
-void DropQsoLines(const std::string& fileName, std::string_view call, const OleDateTime& time) {
-  if (fileName.empty()) return;
+void BadQsoReport::DropQsoLines(std::string_view call, const OleDateTime& time) const {
+  if (fileName_.empty()) return;
   const std::string key = " " + FormatDate(time, "%H%M") + " ";
   std::string out = std::string(kReportHeader) + "\r\n";
-  if (const auto lines = ReadTextLines(fileName)) {
+  if (const auto lines = ReadTextLines(fileName_)) {
     for (std::size_t i = 1; i < lines->size(); ++i) {
       const std::string& line = (*lines)[i];
       if (line.find(call) != std::string::npos && line.find(key) != std::string::npos) continue;
@@ -53,12 +59,12 @@ void DropQsoLines(const std::string& fileName, std::string_view call, const OleD
       out += "\r\n";
     }
   }
-  ReplaceFileContents(fileName, out);
+  ReplaceFileContents(fileName_, out);
 }
 
-int CountBadQsoLines(const std::string& fileName) {
-  if (fileName.empty()) return 0;
-  const auto lines = ReadTextLines(fileName);
+int BadQsoReport::CountBadLines() const {
+  if (fileName_.empty()) return 0;
+  const auto lines = ReadTextLines(fileName_);
   if (!lines) return 0;
   int count = 0;
   for (const std::string& line : *lines) {

@@ -4,12 +4,12 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 
-inline constexpr std::string_view kReportHeader = "ZORVAN-DIGI UBN file ";
 inline constexpr std::string_view kMsgWrongBand = "   WRONG BAND !!!";
 inline constexpr std::string_view kMsgWrongMode = "   WRONG MODE !!!";
 inline constexpr std::string_view kMsgNoRxNumber = "   NO RX NUMBER !!!";
@@ -28,16 +28,28 @@ std::string ReportFileName(const OleDateTime& contestEnd);
 // One QSO line with its CR LF; `normalized` is present only for the region case.
 std::string FormatReportLine(const ReportQso& q, std::string_view message,
                              const std::string* normalized = nullptr);
-// Truncates the file and writes the header line.
-void CreateReport(const std::string& fileName);
-// Appends one line and flushes it at once.
-void AppendReportLine(const std::string& fileName, std::string_view line);
-// Opens the file for appending, creating it when missing.
-void TouchReport(const std::string& fileName);
-// Rewrites the file without the lines that hold the call and " HHMM " of the time; the
-// header is written anew, also when the file could not be read.
-void DropQsoLines(const std::string& fileName, std::string_view call, const OleDateTime& time);
-// Lines holding neither "DUPE" nor "UBN" after their first character.
-int CountBadQsoLines(const std::string& fileName);
+// The report file of a contest run. Until a reset names it every call does nothing; a
+// file that cannot be written is silently not written.
+class BadQsoReport {
+ public:
+  BadQsoReport() = default;
+  explicit BadQsoReport(std::string fileName) : fileName_(std::move(fileName)) {}
+  const std::string& fileName() const { return fileName_; }
+
+  // Truncates the file and writes the header line.
+  void Create() const;
+  // Appends one line and flushes it at once.
+  void Append(std::string_view line) const;
+  // Opens the file for appending, creating it when missing.
+  void Touch() const;
+  // Rewrites the file without the lines that hold the call and " HHMM " of the time; the
+  // header is written anew, also when the file could not be read.
+  void DropQsoLines(std::string_view call, const OleDateTime& time) const;
+  // Lines holding neither "DUPE" nor "UBN" after their first character.
+  int CountBadLines() const;
+
+ private:
+  std::string fileName_;
+};
 
 }  // namespace zd

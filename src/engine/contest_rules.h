@@ -105,4 +105,47 @@ constexpr std::array<std::string_view, N> TextsOf(const std::array<Rule, N>& rul
 inline constexpr auto kBandTexts = TextsOf(kBands);
 inline constexpr auto kModeTexts = TextsOf(kModes);
 
+// Texts equal but for the case of ASCII letters.
+constexpr bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// Membership test of a vocabulary, ignoring the case of ASCII letters: how the host's band
+// and mode texts are accepted.
+class ContestRules {
+ public:
+  constexpr ContestRules(const std::string_view* items, std::size_t count)
+      : items_(items), count_(count) {}
+  // Index of the first element equal to `text` ignoring case, or -1.
+  constexpr int IndexOf(std::string_view text) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (EqualNoCase(items_[i], text)) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  constexpr bool Contains(std::string_view text) const { return IndexOf(text) >= 0; }
+  constexpr std::string_view operator[](std::size_t i) const { return items_[i]; }
+  constexpr std::size_t size() const { return count_; }
+
+ private:
+  const std::string_view* items_;
+  std::size_t count_;
+};
+
+inline constexpr ContestRules kValidBands(kBandTexts.data(), kBandTexts.size());  // band 0 to 5
+inline constexpr ContestRules kValidModes(kModeTexts.data(), kModeTexts.size());  // slot 0 to 2
+
+// Index of a worked list, or -1 when the band or the mode has no column.
+constexpr int WorkedListIndex(int band, int mode) {
+  if (band < 0 || band >= kBandCount || mode < 0 || mode >= kModeSlots) return -1;
+  return band * kModeSlots + mode;
+}
+
 }  // namespace zd

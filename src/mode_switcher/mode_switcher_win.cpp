@@ -1,15 +1,19 @@
 // The helper's window and its link to the host on Windows. What to do and when is
 // decided by ModeSwitcher; this file creates the window, paints it and talks to the
 // system.
-#include <ole2.h>
 #include <windows.h>
+// after windows.h
+#include <objbase.h>
 
 #include <string>
 #include <string_view>
 
-#include "mode_switcher/scoped_win.h"
 #include "mode_switcher/switcher.h"
 #include "platform/host_automation.h"
+#include "platform/win32/automation_win.h"
+#include "platform/win32/handles_win.h"
+#include "platform/win32/text_win.h"
+#include "platform/win32/window_win.h"
 
 namespace zd::switcher {
 namespace {
@@ -19,47 +23,23 @@ constexpr int kIconId = 200;  // the project's icon in mode_switcher.rc
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-std::wstring Widen(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  }
-  return wide;
-}
-
 // The host's running automation object. Members are looked up by name at every call.
 class HostLink {
  public:
   // Replaces the held reference with the running object, or with nothing.
   bool Attach() {
-    ComPtr<IDispatch> attached;
-    CLSID clsid;
-    if (SUCCEEDED(CLSIDFromProgID(host::kHostProgId, &clsid))) {
-      ComPtr<IUnknown> running;
-      if (SUCCEEDED(GetActiveObject(clsid, nullptr, running.put())) && running) {
-        if (FAILED(
-                running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(attached.put())))) {
-          attached.reset();
-        }
-      }
-    }
-    dispatch_ = std::move(attached);
+    dispatch_ = win::AttachRunningObject(host::kHostProgId);
     return static_cast<bool>(dispatch_);
   }
 
   void Drop() { dispatch_.reset(); }
 
   bool ExecuteMacro(std::string_view macro) {
-    ScopedBstr text(Widen(macro).c_str());
-    if (!text.get()) return false;
-    VARIANTARG arg;
-    VariantInit(&arg);
-    arg.vt = VT_BSTR;
-    arg.bstrVal = text.get();
-    return Call(host::kExecuteMacrosName, DISPATCH_METHOD, &arg, 1);
+    win::Variant arg;
+    arg.v.vt = VT_BSTR;
+    arg.v.bstrVal = SysAllocString(win::FromCp1251(macro).c_str());
+    if (!arg.v.bstrVal) return false;
+    return Call(host::kExecuteMacrosName, DISPATCH_METHOD, &arg.v, 1);
   }
 
   bool ReadMode() {
@@ -68,40 +48,21 @@ class HostLink {
 
  private:
   // True when the host accepted the call. Any result is discarded.
-  bool Call(const wchar_t* name, WORD flags, VARIANTARG* args, UINT count) {
-    const ComPtr<IDispatch> dispatch = dispatch_;  // held for the whole call
-    if (!dispatch) return false;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    if (FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
-      return false;
-    }
-    DISPPARAMS params{args, nullptr, count, 0};
-    VARIANT result;
-    VariantInit(&result);
-    EXCEPINFO error{};
-    UINT bad_argument = 0;
-    const HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
-                                        &error, &bad_argument);
-    VariantClear(&result);
-    if (hr == DISP_E_EXCEPTION && error.pfnDeferredFillIn) error.pfnDeferredFillIn(&error);
-    SysFreeString(error.bstrSource);
-    SysFreeString(error.bstrDescription);
-    SysFreeString(error.bstrHelpFile);
-    return SUCCEEDED(hr);
+  bool Call(const wchar_t* name, WORD flags, VARIANT* args, UINT count) {
+    const win::ComPtr<IDispatch> dispatch = dispatch_;  // held for the whole call
+    const auto id = win::MemberId(dispatch.get(), name);
+    if (!id) return false;
+    win::Variant result;
+    return win::InvokeMember(dispatch.get(), *id, flags, args, count, &result.v);
   }
 
-  ComPtr<IDispatch> dispatch_;
+  win::ComPtr<IDispatch> dispatch_;
 };
 
-class Form1 final : public Platform {
+class Form1 final : public win::Window, public Platform {
  public:
   explicit Form1(HINSTANCE instance) : instance_(instance) {}
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
-  ~Form1() override {
-    if (window_) DestroyWindow(window_);
-  }
+  ~Form1() override { Destroy(); }
 
   // Runs the program; returns its exit code.
   int Run() {
@@ -111,7 +72,7 @@ class Form1 final : public Platform {
     }
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (window_ && IsDialogMessageW(window_, &msg)) continue;
+      if (hwnd() && IsDialogMessageW(hwnd(), &msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -136,10 +97,10 @@ class Form1 final : public Platform {
 
   bool ShowTopmostWindow() override {
     if (!CreateForm()) return false;
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0,
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    UpdateWindow(window_);
-    SetTimer(window_, kTimerId, kTimerMs, nullptr);
+    UpdateWindow(hwnd());
+    SetTimer(hwnd(), kTimerId, kTimerMs, nullptr);
     return true;
   }
 
@@ -169,7 +130,7 @@ class Form1 final : public Platform {
   bool CreateForm() {
     int dpi_x = 96, dpi_y = 96;
     {
-      ScopedWindowDc screen(nullptr);
+      win::WindowDc screen(nullptr);
       if (screen.get()) {
         dpi_x = GetDeviceCaps(screen.get(), LOGPIXELSX);
         dpi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -185,8 +146,6 @@ class Form1 final : public Platform {
 
     const std::wstring class_name(kWindowClass);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Form1::WindowProc;
     wc.hInstance = instance_;
     // The project's icon (resource 200), crisp at both sizes; the system's as a fallback.
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconId));
@@ -197,43 +156,33 @@ class Form1 final : public Platform {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = form_brush_.get();
     wc.lpszClassName = class_name.c_str();
-    if (!RegisterClassExW(&wc)) return false;
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_x),
                TwipsToPixels(kClientHeightTwips, dpi_y)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const std::wstring caption(kCaption);
-    window_ = CreateWindowExW(0, class_name.c_str(), caption.c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, instance_, this);
-    if (!window_) return false;
+    if (!Create(wc, 0, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                frame.right - frame.left, frame.bottom - frame.top)) {
+      return false;
+    }
 
     for (const auto& b : kButtons) {
       const std::wstring text(b.caption);
       HWND button = CreateWindowExW(
           0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
           TwipsToPixels(b.left, dpi_x), TwipsToPixels(b.top, dpi_y), TwipsToPixels(b.width, dpi_x),
-          TwipsToPixels(b.height, dpi_y), window_,
+          TwipsToPixels(b.height, dpi_y), hwnd(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
       if (!button) return false;
       SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    focus_ = GetDlgItem(window_, kButtons.front().id);
+    focus_ = GetDlgItem(hwnd(), kButtons.front().id);
     return true;
   }
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == WM_NCCREATE) {
-      auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wp, lp);
-    return self->HandleMessage(window, message, wp, lp);
-  }
-
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+  LRESULT HandleMessage(UINT message, WPARAM wp, LPARAM lp) override {
+    HWND window = hwnd();
     switch (message) {
       case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp));
@@ -260,10 +209,6 @@ class Form1 final : public Platform {
         KillTimer(window, kTimerId);
         PostQuitMessage(static_cast<int>(exit_));
         return 0;
-      case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        break;
       default:
         break;
     }
@@ -275,7 +220,7 @@ class Form1 final : public Platform {
     if (id == IDOK) {
       HWND focus = GetFocus();
       for (const auto& b : kButtons) {
-        if (focus == GetDlgItem(window_, b.id)) switcher_.OnButton(b.button);
+        if (focus == GetDlgItem(hwnd(), b.id)) switcher_.OnButton(b.button);
       }
       return;
     }
@@ -303,7 +248,7 @@ class Form1 final : public Platform {
     GetWindowTextW(item.hwndItem, text, 32);
     RECT label = r;
     if (pressed) OffsetRect(&label, 1, 1);
-    ScopedSelect font(dc, font_.get());
+    win::SelectedObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     DrawTextW(dc, text, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -316,17 +261,16 @@ class Form1 final : public Platform {
 
   void End(Exit exit) {
     exit_ = exit;
-    if (window_) DestroyWindow(window_);
+    Destroy();
   }
 
   HINSTANCE instance_;
-  HWND window_ = nullptr;
   HWND host_window_ = nullptr;
   HWND focus_ = nullptr;
-  ScopedHandle semaphore_;
-  ScopedBrush form_brush_;
-  ScopedBrush button_brush_;
-  ScopedFont font_;
+  win::KernelHandle semaphore_;
+  win::Brush form_brush_;
+  win::Brush button_brush_;
+  win::Font font_;
   HostLink host_;
   ModeSwitcher switcher_{*this};
   Exit exit_ = Exit::kClosed;

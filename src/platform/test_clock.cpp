@@ -1,6 +1,6 @@
 #include "platform/test_clock.h"
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 

@@ -1,5 +1,7 @@
 #include "reports/cabrillo.h"
 
+#include <utility>
+
 #include "platform/files.h"
 
 namespace zd {
@@ -67,18 +69,22 @@ void CabrilloLog::Confirm(SettingsStore& s, const CabrilloHeaderFields& edited) 
   fields_ = edited;
   fields_.claimed = claimed;
   const std::string soapbox = ReplaceAll(ReplaceAll(fields_.soapbox, "\r", "<CR>"), "\n", "<LF>");
-  WriteSetting(s, "Band", fields_.categoryBand);
-  WriteSetting(s, "Power", fields_.power);
-  WriteSetting(s, "Operators", fields_.operators);
-  WriteSetting(s, "Name", fields_.name);
-  WriteSetting(s, "Address", fields_.address);
-  WriteSetting(s, "Address-City", fields_.city);
-  WriteSetting(s, "Address-PostalCode", fields_.postalCode);
-  WriteSetting(s, "Address-Country", fields_.country);
-  WriteSetting(s, "Category", fields_.categoryOperator);
-  WriteSetting(s, "Contest", fields_.contest);
-  WriteSetting(s, "Email", fields_.email);
-  WriteSetting(s, "Club", fields_.club);
+  // Saved in this order, each the moment the header is confirmed.
+  using F = CabrilloHeaderFields;
+  static constexpr std::pair<const char*, std::string F::*> kSaved[] = {
+      {"Band", &F::categoryBand},
+      {"Power", &F::power},
+      {"Operators", &F::operators},
+      {"Name", &F::name},
+      {"Address", &F::address},
+      {"Address-City", &F::city},
+      {"Address-PostalCode", &F::postalCode},
+      {"Address-Country", &F::country},
+      {"Category", &F::categoryOperator},
+      {"Contest", &F::contest},
+      {"Email", &F::email},
+      {"Club", &F::club}};
+  for (const auto& [key, field] : kSaved) WriteSetting(s, key, fields_.*field);
   WriteSetting(s, "SoapBox", soapbox);
   WriteSetting(s, "Loc", fields_.location);
   // Each line of the soapbox becomes a SOAPBOX line of its own in the file.

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 #include "platform/settings.h"
 
 namespace zd {

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/contest.h"
+#include "engine/contest_rules.h"
+#include "engine/qso_log.h"
 
 namespace zd {
 

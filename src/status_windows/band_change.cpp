@@ -1,7 +1,7 @@
 #include "status_windows/band_change.h"
 
-#include "engine/ole_date.h"
 #include "platform/cp1251.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 namespace {

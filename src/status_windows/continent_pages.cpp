@@ -188,13 +188,13 @@ ContinentTicks TicksFor(const std::vector<std::string>& worked) {
   return ticks;
 }
 
-std::optional<std::string> ExtendedDxccTitle::Refresh(const Contest& contest,
+std::optional<std::string> ExtendedDxccTitle::Refresh(const WindowState& state,
                                                       const RefreshView& view) {
   if (view.call.empty()) shown_ = view;
   if (!shown_) return std::nullopt;
   const std::size_t count =
-      contest.WorkedEntities(WorkedListIndex(shown_->band, shown_->mode)).size();
-  return DxccTitle(contest.RussianText(), shown_->modeText, shown_->bandText, count);
+      state.worked.Entities(WorkedListIndex(shown_->band, shown_->mode)).size();
+  return DxccTitle(state.contest.RussianText(), shown_->modeText, shown_->bandText, count);
 }
 
 }  // namespace zd

@@ -49,7 +49,7 @@ ContinentTicks TicksFor(const std::vector<std::string>& worked);
 class ExtendedDxccTitle {
  public:
   // The title after a refresh; none before the first refresh without a typed call.
-  std::optional<std::string> Refresh(const Contest& contest, const RefreshView& view);
+  std::optional<std::string> Refresh(const WindowState& state, const RefreshView& view);
 
  private:
   std::optional<RefreshView> shown_;  // the refresh whose band and mode the title names

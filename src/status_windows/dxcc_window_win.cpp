@@ -68,8 +68,8 @@ void DXCC::Refresh(const RefreshView& view) {
   Contest& contest = state_.contest;
   view_.call = view.call;
   view_.band = view.band;
-  view_.rows = contest.RefreshBandRows(view.call);
-  std::vector<std::string> keys = contest.WorkedEntities(WorkedListIndex(view.band, view.mode));
+  view_.rows = CallInfoRows(contest.QsosOf(view.call));
+  std::vector<std::string> keys = state_.worked.Entities(WorkedListIndex(view.band, view.mode));
   const std::size_t count = keys.size();
   view_.sortedKeys = SortedKeys(std::move(keys));
   const bool russian = contest.RussianText();

@@ -112,10 +112,9 @@ void Multiplier_Mult::ShowPage(int n) {
 }
 
 void Multiplier_Mult::Refresh(const RefreshView& view) {
-  Contest& contest = state_.contest;
   const std::vector<std::string> worked =
-      contest.WorkedEntities(WorkedListIndex(view.band, view.mode));
-  if (const std::optional<std::string> t = title_.Refresh(contest, view)) {
+      state_.worked.Entities(WorkedListIndex(view.band, view.mode));
+  if (const std::optional<std::string> t = title_.Refresh(state_, view)) {
     win::SetWindowTextCp1251(hwnd(), *t);
   }
   const ContinentTicks ticks = TicksFor(worked);

@@ -4,6 +4,27 @@
 
 namespace zd {
 
+BandRows CallInfoRows(const CallQsos& call) {
+  BandRows rows{};
+  for (int b = 0; b < kBandCount; ++b) {
+    BandRow& row = rows[static_cast<std::size_t>(b)];
+    // Before the first contest reset the table has no band names, and nothing matches.
+    if (call.bandsNamed) row[0] = kBands[static_cast<std::size_t>(b)].text;
+    row[1] = row[2] = row[3] = "   -";
+  }
+  for (const QsoRecord& r : call.qsos) {
+    for (BandRow& row : rows) {
+      if (r.band != row[0]) continue;
+      // Column 1 holds the RTTY time, column 2 the BPSK63 time.
+      if (const ModeRule* m = FindMode(r.mode); m && m->column != kNoColumn) {
+        row[static_cast<std::size_t>(1 + m->column)] = FormatDate(r.qsoTime, "%H:%M");
+      }
+      row[3] = r.exchRcvd;
+    }
+  }
+  return rows;
+}
+
 std::vector<std::string> SortedKeys(std::vector<std::string> keys) {
   std::sort(keys.begin(), keys.end());  // byte by byte, as unsigned characters
   return keys;

@@ -3,6 +3,7 @@
 // it shows that call's table, one row per band.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,12 @@ struct PanelPicture {
   std::optional<Rect> strip;  // the current band's row, in kCurrentBandStrip
   std::vector<PanelText> texts;
 };
+
+// The call-info table of a typed call, one row per band: band, RTTY time, BPSK63 time and
+// the exchange received on the band's last QSO.
+using BandRow = std::array<std::string, 4>;
+using BandRows = std::array<BandRow, kBandCount>;
+BandRows CallInfoRows(const CallQsos& call);
 
 // A sorted copy of a worked list (the engine's own list keeps its order).
 std::vector<std::string> SortedKeys(std::vector<std::string> keys);

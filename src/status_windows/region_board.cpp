@@ -57,11 +57,11 @@ void RegionBoard::Refresh(const std::vector<std::string>& worked) {
   }
 }
 
-void RegionBoard::Refresh(const Contest& contest, const RefreshView& view) {
+void RegionBoard::Refresh(const WindowState& state, const RefreshView& view) {
   const std::vector<std::string> worked =
-      contest.WorkedRegions(WorkedListIndex(view.band, view.mode));
+      state.worked.Regions(WorkedListIndex(view.band, view.mode));
   Refresh(worked);
-  title_ = RegionTitle(contest.RussianText(), view.modeText, view.bandText, worked.size());
+  title_ = RegionTitle(state.contest.RussianText(), view.modeText, view.bandText, worked.size());
 }
 
 }  // namespace zd

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/window_state.h"
+#include "status_windows/window_state.h"
 
 namespace zd {
 
@@ -33,7 +33,7 @@ class RegionBoard {
   // `worked` is the worked list of (band, mode), empty when it has no column.
   void Refresh(const std::vector<std::string>& worked);
   // The window's refresh: the worked list of the view's band and mode, and the title.
-  void Refresh(const Contest& contest, const RefreshView& view);
+  void Refresh(const WindowState& state, const RefreshView& view);
   bool Marked(int cell) const { return marks_[static_cast<std::size_t>(cell)]; }
   const std::array<bool, kRegionCells>& marks() const { return marks_; }
   const std::string& title() const { return title_; }

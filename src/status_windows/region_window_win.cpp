@@ -49,7 +49,7 @@ void oblast::Refresh(const RefreshView& view) {
   // Only cells whose colour changes are repainted, so a band change does not flash every
   // cell green first.
   const std::array<bool, kRegionCells> before = board_.marks();
-  board_.Refresh(state_.contest, view);
+  board_.Refresh(state_, view);
   for (int i = 0; i < kRegionCells; ++i) {
     if (board_.Marked(i) != before[static_cast<std::size_t>(i)]) Recolour(i, board_.Marked(i));
   }

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "control/window_state.h"
+#include "status_windows/window_state.h"
 
 namespace zd {
 

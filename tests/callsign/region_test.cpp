@@ -33,11 +33,9 @@ TEST(RegionFromCall, SpecialCallList) {
 }
 
 TEST(RegionFromCall, SpecialEventCalls) {
-  EXPECT_EQ(Region("R70A"), "SPEC");
-  EXPECT_EQ(Region("U80X"), "SPEC");
-  EXPECT_EQ(Region("RA20Z"), "SPEC");
-  EXPECT_EQ(Region("UE1AAA"), "SPEC");
-  EXPECT_EQ(Region("UE"), "SPEC");
+  for (const char* call : {"R70A", "U80X", "RA20Z", "UE1AAA", "UE"}) {
+    EXPECT_EQ(Region(call), "SPEC") << call;
+  }
   // A position past the end is neither letter nor digit.
   EXPECT_EQ(Region("R7"), "STO");
   EXPECT_EQ(Region("RA2"), "STO");

@@ -9,25 +9,12 @@
 namespace zd {
 namespace {
 
-using testing::ContestFixture;
-using testing::FakeHost;
-using testing::FakeView;
-using testing::FakeWindows;
-
-struct PanelFixture : ::testing::Test {
-  ContestFixture c;
-  FakeHost host;
-  FakeView view;
-  FakeWindows windows;
-  std::unique_ptr<ControlPanel> panel;
-
-  void Start(bool withHost = true) {
-    view.host = withHost ? &host : nullptr;
-    panel = std::make_unique<ControlPanel>(c.state, view, windows);
-    panel->Initialise();
-    c.settings.TakeWrites();
-    view.log.clear();
-    view.refreshPosts = 0;
+struct PanelFixture : testing::PanelFixture {
+  // The region, DXCC and band-change options on and their windows opened by a refresh.
+  void StartWithRegionDxccAndBandChangeOpen() {
+    c.settings.Set({{"RusObl", "1"}, {"DXCC", "1"}, {"Timer", "1"}});
+    Start();
+    panel->RefreshStatus();
     windows.log.clear();
   }
   Colour Back(ModeButton b) const { return view.back[static_cast<int>(b)]; }
@@ -105,7 +92,7 @@ TEST_F(PanelFixture, RussianTextsAndTitle) {
   a.ownPrefix = "UA";
   a.start = OleDateTime{41994.0};  // 21 December 2014
   a.end = OleDateTime{41995.0};
-  c.contest.ResetStats(a);
+  c.work.ResetStats(a);
   std::filesystem::current_path(old);
   std::filesystem::remove_all(dir);
 
@@ -261,12 +248,7 @@ TEST_F(PanelFixture, MasterFileIsSharedWithTheCallCheck) {
 }
 
 TEST_F(PanelFixture, WindowOnTopClosesTheOpenWindowsAndTheRefreshReopensThem) {
-  c.settings.Set("RusObl", "1");
-  c.settings.Set("DXCC", "1");
-  c.settings.Set("Timer", "1");
-  Start();
-  panel->RefreshStatus();
-  windows.log.clear();
+  StartWithRegionDxccAndBandChangeOpen();
   panel->OnWindowOnTop();
   EXPECT_TRUE(c.state.statusWindowsOnTop.load());
   EXPECT_EQ(c.settings.Get("setup_window_on_top"), "1");
@@ -306,12 +288,7 @@ TEST_F(PanelFixture, RefreshOpensWindowsWhoseOptionsAreOn) {
 }
 
 TEST_F(PanelFixture, HiddenWindowsAreForgottenByTheRefreshOrByTheBandChangeCheck) {
-  c.settings.Set("RusObl", "1");
-  c.settings.Set("DXCC", "1");
-  c.settings.Set("Timer", "1");
-  Start();
-  panel->RefreshStatus();
-  windows.log.clear();
+  StartWithRegionDxccAndBandChangeOpen();
   c.settings.TakeWrites();
 
   // With the band-change window open the refresh leaves the hidden region window alone.

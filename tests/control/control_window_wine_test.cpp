@@ -250,7 +250,8 @@ TEST_F(ControlWindow, Sp1FollowsTheDialOnlyBeyond300Hz) {
     const auto m = host().Macros();
     return std::count(m.begin(), m.end(), "<SP1>");
   };
-  EXPECT_EQ(sp1(), 1) << "the first refresh sends it";
+  // The refresh sends it just after it read the frequency: wait for it.
+  EXPECT_TRUE(WaitUntil([&] { return sp1() == 1; })) << "the first refresh sends it";
   ASSERT_TRUE(host().Do("set HostFrequency 14080250"));
   ASSERT_TRUE(host().Do("stats-result"));  // the result summary posts a refresh
   ASSERT_TRUE(host().WaitRefreshes(2));

@@ -8,8 +8,10 @@
 
 #include "control/control_panel.h"
 #include "control/window_fakes.h"
-#include "engine/ole_date.h"
+#include "module/export_work.h"
+#include "platform/ole_date.h"
 #include "status_windows/band_change.h"
+#include "status_windows/info_panel.h"
 
 namespace zd {
 namespace {
@@ -17,7 +19,7 @@ namespace {
 // Status windows that read what the real ones read, through the contest's snapshots.
 class ReadingWindows final : public StatusWindows {
  public:
-  explicit ReadingWindows(Contest& c) : contest_(c) {}
+  explicit ReadingWindows(WindowState& state) : contest_(state.contest), worked_(state.worked) {}
   bool IsOpen(StatusKind) const override { return true; }
   bool Open(StatusKind) override { return true; }
   void Close(StatusKind) override {}
@@ -27,15 +29,15 @@ class ReadingWindows final : public StatusWindows {
     const int index = WorkedListIndex(v.band, v.mode);
     switch (kind) {
       case StatusKind::kRegion:
-        seen += contest_.WorkedRegions(index).size();
+        seen += worked_.Regions(index).size();
         break;
       case StatusKind::kDxcc: {
-        const BandRows rows = contest_.RefreshBandRows(v.call);
-        seen += rows[0].size() + contest_.WorkedEntities(index).size();
+        const BandRows rows = CallInfoRows(contest_.QsosOf(v.call));
+        seen += rows[0].size() + worked_.Entities(index).size();
         break;
       }
       case StatusKind::kExtendedDxcc:
-        for (int i = 0; i < kWorkedLists; ++i) seen += contest_.WorkedEntities(i).size();
+        for (int i = 0; i < kWorkedLists; ++i) seen += worked_.Entities(i).size();
         break;
       case StatusKind::kBandChange:
         break;
@@ -47,6 +49,7 @@ class ReadingWindows final : public StatusWindows {
 
  private:
   Contest& contest_;
+  WorkedLists& worked_;
 };
 
 QsoArgs Qso(int i, const std::string& call, double date) {
@@ -76,8 +79,9 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   // The control window is open: refresh requests are counted, never waited for.
   test::RecordingUi ui;
   ui.controlWindow = true;
-  Contest contest(settings, clock, ui);
-  WindowState state(contest, settings, clock);
+  ExportWork work(settings, clock, ui);
+  Contest& contest = work.contest();
+  WindowState state(contest, work.worked(), settings, clock);
   settings.Set("RusObl", "1");
   settings.Set("DXCC", "1");
   settings.Set("setup_view_dxcc_extended", "1");
@@ -92,7 +96,7 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
     testing::FakeHost host;
     testing::FakeView view;
     view.host = &host;
-    ReadingWindows windows(contest);
+    ReadingWindows windows(state);
     ControlPanel panel(state, view, windows);
     panel.Initialise();
     BandChangeTicker ticker(contest, clock);
@@ -114,11 +118,11 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   for (int i = 0; i < kQsos; ++i) {
     const std::string call = "UA" + std::to_string(i % 977) + "X";
     const double date = start + (i % 3000) / 86400.0;
-    ASSERT_EQ(contest.AddData(Qso(i, call, date)), 1);
+    ASSERT_EQ(work.AddData(Qso(i, call, date)), 1);
     logged.fetch_add(1);
     if (i % 10 == 9) {
       const int j = i - 5;
-      if (contest.RemoveData(
+      if (work.RemoveData(
               Qso(j, "UA" + std::to_string(j % 977) + "X", start + (j % 3000) / 86400.0)) == 1) {
         ++removed;
       }
@@ -129,9 +133,9 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
       check.mode = "RTTY";
       check.prefix = "UA";
       check.band = "20m";
-      contest.CheckCall(check);
+      work.CheckCall(check);
     }
-    if (i % 1000 == 999) contest.GetResult();
+    if (i % 1000 == 999) work.GetResult();
   }
   done.store(true);
   window.join();
@@ -141,7 +145,7 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   EXPECT_GE(windowRounds, 100);
   EXPECT_GT(ui.refreshPosts.load(), 0);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
-  EXPECT_NE(std::string(contest.GetResult()), "");
+  EXPECT_NE(std::string(work.GetResult()), "");
 }
 
 }  // namespace

@@ -2,31 +2,19 @@
 
 #include "control/control_panel.h"
 #include "control/window_fakes.h"
+#include "platform/host_automation.h"
 
 namespace zd {
 namespace {
 
-using testing::ContestFixture;
-using testing::FakeHost;
-using testing::FakeView;
-using testing::FakeWindows;
-
-struct RefreshFixture : ::testing::Test {
-  ContestFixture c;
-  FakeHost host;
-  FakeView view;
-  FakeWindows windows;
-  std::unique_ptr<ControlPanel> panel;
-
+// The region, DXCC and extended DXCC windows open and shown from the start.
+struct RefreshFixture : testing::PanelFixture {
   void Start(bool withHost = true) {
-    view.host = withHost ? &host : nullptr;
     for (StatusKind k : {StatusKind::kRegion, StatusKind::kDxcc, StatusKind::kExtendedDxcc}) {
       windows.open[Index(k)] = windows.visible[Index(k)] = true;
     }
-    panel = std::make_unique<ControlPanel>(c.state, view, windows);
-    panel->Initialise();
+    PanelFixture::Start(withHost);
     host.macros.clear();
-    windows.log.clear();
   }
   // Runs one refresh and returns what the status windows were told.
   std::vector<std::string> Refresh() {
@@ -64,7 +52,7 @@ TEST_F(RefreshFixture, WindowsAreToldTheHostsCallBandAndMode) {
   EXPECT_EQ(Refresh(), (std::vector<std::string>{"refresh region DL1ABC|1|1|BPSK63|80m",
                                                  "refresh extended DL1ABC|1|1|BPSK63|80m",
                                                  "refresh dxcc DL1ABC|1|1|BPSK63|80m"}));
-  EXPECT_EQ(host.lastField, HOST_FIELD_CALL);
+  EXPECT_EQ(host.lastField, host::kHostFieldCall);
   EXPECT_EQ(c.state.current.call, "DL1ABC");
   EXPECT_EQ(c.state.current.band, 1);
   EXPECT_EQ(c.state.current.mode, 1);

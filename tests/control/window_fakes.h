@@ -3,6 +3,8 @@
 // that of support/fakes.h).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,11 +14,10 @@
 #include <vector>
 
 #include "control/control_panel.h"
-#include "engine/contest.h"
-#include "engine/ole_date.h"
+#include "module/export_work.h"
 #include "platform/clock.h"
+#include "platform/ole_date.h"
 #include "platform/settings.h"
-#include "platform/ui_bridge.h"
 #include "support/fakes.h"
 
 namespace zd::testing {
@@ -62,17 +63,8 @@ class FakeHost final : public HostLink {
 };
 
 inline std::string Name(StatusKind k) {
-  switch (k) {
-    case StatusKind::kRegion:
-      return "region";
-    case StatusKind::kDxcc:
-      return "dxcc";
-    case StatusKind::kExtendedDxcc:
-      return "extended";
-    case StatusKind::kBandChange:
-      break;
-  }
-  return "band";
+  static const char* const kNames[kStatusKindCount] = {"region", "dxcc", "extended", "band"};
+  return kNames[Index(k)];
 }
 
 inline std::string Name(ModeButton b) { return std::string(SpecOf(b).label); }
@@ -179,8 +171,29 @@ struct ContestFixture {
   MemorySettings settings;
   ManualClock clock{45000.5};
   HeadlessUi ui;
-  Contest contest{settings, clock, ui};
-  WindowState state{contest, settings, clock};
+  ExportWork work{settings, clock, ui};
+  Contest& contest = work.contest();
+  WindowState state{contest, work.worked(), settings, clock};
+};
+
+// The control panel over a contest and the fakes, made by Start; what its start did to
+// the settings, the view and the windows is forgotten (the host keeps its macros).
+struct PanelFixture : ::testing::Test {
+  ContestFixture c;
+  FakeHost host;
+  FakeView view;
+  FakeWindows windows;
+  std::unique_ptr<ControlPanel> panel;
+
+  void Start(bool withHost = true) {
+    view.host = withHost ? &host : nullptr;
+    panel = std::make_unique<ControlPanel>(c.state, view, windows);
+    panel->Initialise();
+    c.settings.TakeWrites();
+    view.log.clear();
+    view.refreshPosts = 0;
+    windows.log.clear();
+  }
 };
 
 }  // namespace zd::testing

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/contest_test_support.h"
-#include "engine/ole_date.h"
 #include "host_boundary/host_calls.h"
+#include "platform/ole_date.h"
 
 namespace {
 
@@ -25,21 +25,11 @@ const zd::host::Exports& Stats() {
 // Nothing at all in the positions the module does not read.
 const zd::host::Unread kNulls{nullptr, 0, 0, 0.0, nullptr};
 
+// Own call, call, time, frequency, mode, reports and exchanges sent and received, prefix,
+// continent, band.
 struct Qso : zd::host::RawQso {
-  Qso(const char* c = "DL1ABC", zd::host::HostDateTime* t = nullptr) {
-    call = c;
-    time = t;
-    freqHz = 14080000;
-    mode = "RTTY";
-    rstSent = "599";
-    rstRcvd = "599";
-    exchSent = "MO";
-    exchRcvd = "001";
-    prefix = "DL";
-    continent = "EU";
-    band = "20m";
-    ownCall = "UA3AAA";
-  }
+  Qso(const char* c = "DL1ABC", zd::host::HostDateTime* t = nullptr)
+      : RawQso{"UA3AAA", c, t, 14080000, "RTTY", "599", "599", "MO", "001", "DL", "EU", "20m"} {}
 };
 
 int Add(const Qso& q) { return zd::host::AddData(Stats(), q, kNulls); }
@@ -47,16 +37,8 @@ int Remove(const Qso& q) { return zd::host::RemoveData(Stats(), q, kNulls); }
 
 // A call check with null texts everywhere but where given.
 struct Check : zd::host::RawCheck {
-  Check(const char* c, const char* m, const char* p, const char* b, char* exch, char* msg) {
-    call = c;
-    mode = m;
-    prefix = p;
-    continent = nullptr;
-    region = nullptr;
-    band = b;
-    exchangeOut = exch;
-    messageOut = msg;
-  }
+  Check(const char* c, const char* m, const char* p, const char* b, char* exch, char* msg)
+      : RawCheck{c, m, p, nullptr, nullptr, b, nullptr, exch, msg} {}
 };
 
 int CheckCall(const Check& c) { return zd::host::CheckCallRaw(Stats(), c, kNulls); }

@@ -47,7 +47,7 @@ TEST_F(CabrilloPass, OkSavesTheHeaderInOrderAndArmsThePass) {
   EXPECT_EQ(ui.dialogsShown[0].claimed, "77");
   EXPECT_EQ(ui.dialogsShown[0].operators, "UA3ABC");
   EXPECT_EQ(ui.dialogsShown[0].soapbox, "a\r\nb");
-  EXPECT_TRUE(contest.NewContest());
+  EXPECT_TRUE(work.NewContest());
   EXPECT_EQ(
       settings.Writes(),
       (std::vector<std::string>{
@@ -56,7 +56,7 @@ TEST_F(CabrilloPass, OkSavesTheHeaderInOrderAndArmsThePass) {
           "Email=", "Club=", "SoapBox=First<CR><LF>Second", "Loc=RU", "Start=1", "Start=0"}));
 
   AddDl();
-  contest.GetResult();
+  work.GetResult();
   EXPECT_EQ(ui.outputMessages, std::vector<std::string>{"File produced: UA3ABC.cbr"});
   const std::string file = ReadFileBytes("UA3ABC.cbr");
   EXPECT_NE(file.find("CATEGORY-OPERATOR: MULTI-OP\r\nCATEGORY-TRANSMITTER: ONE\r\n"
@@ -74,10 +74,10 @@ TEST_F(CabrilloPass, CancelSavesNothingAndWritesNoFile) {
     return false;
   };
   Reset(1);
-  EXPECT_FALSE(contest.NewContest());
+  EXPECT_FALSE(work.NewContest());
   EXPECT_EQ(settings.Writes(), (std::vector<std::string>{"Start=1", "Start=0"}));
   AddDl();
-  contest.GetResult();
+  work.GetResult();
   EXPECT_TRUE(ui.outputMessages.empty());
   EXPECT_FALSE(CabrilloFileExists());
 }
@@ -86,7 +86,7 @@ TEST_F(CabrilloPass, AResultAskedForWhileTheHeaderIsOpenWritesNoFile) {
   // A first pass leaves a header and QSO lines behind.
   Reset(1);
   AddDl();
-  contest.GetResult();
+  work.GetResult();
   ASSERT_EQ(ui.outputMessages.size(), 1u);
   std::filesystem::remove("UA3ABC.cbr");
 
@@ -94,19 +94,19 @@ TEST_F(CabrilloPass, AResultAskedForWhileTheHeaderIsOpenWritesNoFile) {
   // still has the header dialog open.
   bool armedMeanwhile = true;
   ui.operatorAction = [this, &armedMeanwhile](CabrilloHeaderFields&) {
-    armedMeanwhile = contest.NewContest();
-    contest.GetResult();
+    armedMeanwhile = work.NewContest();
+    work.GetResult();
     return true;
   };
   Reset(1);
   EXPECT_FALSE(armedMeanwhile);
   EXPECT_EQ(ui.outputMessages.size(), 1u);
   EXPECT_FALSE(CabrilloFileExists());
-  EXPECT_TRUE(contest.NewContest());
+  EXPECT_TRUE(work.NewContest());
 
   // A plain reset ends the pass.
   Reset(0);
-  EXPECT_FALSE(contest.NewContest());
+  EXPECT_FALSE(work.NewContest());
   EXPECT_EQ(ui.dialogsShown.size(), 2u);
 }
 

@@ -21,15 +21,9 @@ constexpr char kRussianWaitOne[] =
 struct Typed {
   std::string call = "DL1ABC", mode = "RTTY", prefix = "DL", continent = "EU", region = "";
   std::string band = "20m";
-  std::optional<std::string> secondBand;
+  std::optional<std::string> secondBand{};
   CheckArgs Args() const {
-    CheckArgs a;
-    a.call = call;
-    a.mode = mode;
-    a.prefix = prefix;
-    a.continent = continent;
-    a.region = region;
-    a.band = band;
+    CheckArgs a{call, mode, prefix, continent, region, band};
     if (secondBand) a.secondBand = *secondBand;
     return a;
   }
@@ -42,7 +36,7 @@ class CallCheck : public ContestTest {
     dl.ownPrefix = "DL";  // English messages
     DoReset(dl);
   }
-  CheckResult Check(const Typed& t) { return contest.CheckCall(t.Args()); }
+  CheckResult Check(const Typed& t) { return work.CheckCall(t.Args()); }
   void UseHost(const char* version) {
     WriteFileBytes("Vevozi2.ini", std::string("Vorlog=") + version + "\r\n");
     Reset dl;
@@ -93,10 +87,7 @@ TEST_F(CallCheck, RefusedBandOrModeDependsOnTheHostVersion) {
   EXPECT_EQ(Check(twelve).code, 4);
 
   // Band texts in other case are accepted, and so is an equal second band.
-  Typed upper;
-  upper.band = "20M";
-  upper.secondBand = "20m";
-  upper.mode = "bpsk63";
+  const Typed upper{.mode = "bpsk63", .band = "20M", .secondBand = "20m"};
   EXPECT_EQ(Check(upper).code, 2);
   // A refused check writes nothing.
   settings.Set("setup_mast", "1");
@@ -125,10 +116,7 @@ TEST_F(CallCheck, DuplicatesAndMultipliers) {
   EXPECT_EQ(Check(t).code, 1);  // the call compares exactly: not a duplicate
 
   // Russian stations: the region decides, not the prefix.
-  Typed ru;
-  ru.call = "RA9SXY";
-  ru.prefix = "UA9";
-  ru.region = "NS";
+  Typed ru{.call = "RA9SXY", .prefix = "UA9", .region = "NS"};
   EXPECT_EQ(Check(ru).code, 1);
   ru.region = "OB";
   EXPECT_EQ(Check(ru).code, 2);
@@ -144,10 +132,7 @@ TEST_F(CallCheck, DuplicatesAndMultipliers) {
   unknown.prefix = "";
   EXPECT_EQ(Check(unknown).code, 1);
   // CE9/KC4 is Russian for the exchange but counts by its prefix here.
-  Typed ce9;
-  ce9.call = "RI1ANB";
-  ce9.prefix = "CE9/KC4";
-  ce9.region = "FJ";
+  const Typed ce9{.call = "RI1ANB", .prefix = "CE9/KC4", .region = "FJ"};
   EXPECT_EQ(Check(ce9).code, 1);
 }
 
@@ -316,7 +301,7 @@ TEST_F(CallCheck, ExchangeOfARussianStation) {
                         {" 12", "DL1ABC", "DL", 0},
                         {"0", "DL1ABC", "DL", 1}};
   for (const Case& c : cases) {
-    EXPECT_EQ(contest.IsValidExchange(c.exch, c.call, c.prefix), c.valid)
+    EXPECT_EQ(work.IsValidExchange(c.exch, c.call, c.prefix), c.valid)
         << '"' << c.exch << "\" " << c.call << ' ' << c.prefix;
   }
 }

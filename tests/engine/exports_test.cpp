@@ -9,8 +9,8 @@
 #include <string>
 
 #include "engine/contest_test_support.h"
-#include "engine/module.h"
 #include "host_boundary/host_calls.h"
+#include "module/module.h"
 
 namespace zd {
 
@@ -42,21 +42,13 @@ const host::Exports& Stats() {
 host::HostDateTime g_junkTime{-1e300, 1};
 const host::Unread kJunk{"junk", 77u, -7, 1e300, &g_junkTime};
 
+// Own call, call, time, frequency, mode, reports and exchanges sent and received, prefix,
+// continent, band.
 struct HostQso : host::RawQso {
   host::HostDateTime when{At(12, 5).date, 0};
-  HostQso() {
-    ownCall = "UA3DX";
-    call = "W1AW";
-    freqHz = 14085000;
-    mode = "RTTY";
-    rstSent = "579";
-    rstRcvd = "559";
-    exchSent = "017";
-    exchRcvd = "042";
-    prefix = "W";
-    continent = "EU";
-    band = "20m";
-  }
+  HostQso()
+      : host::RawQso{"UA3DX", "W1AW", nullptr, 14085000, "RTTY", "579",
+                     "559",   "017",  "042",   "W",      "EU",   "20m"} {}
 };
 
 int AddQso(HostQso q) {
@@ -85,15 +77,9 @@ int ResetQsos(HostReset r) {
   return host::ResetStats(Stats(), r, kJunk);
 }
 
+// Call, mode, prefix, continent, region, band and second band.
 struct HostCheck : host::RawCheck {
-  HostCheck() {
-    call = "W1AW";
-    mode = "RTTY";
-    prefix = "W";
-    continent = "NA";
-    band = "20m";
-    secondBand = "20m";
-  }
+  HostCheck() : host::RawCheck{"W1AW", "RTTY", "W", "NA", "", "20m", "20m"} {}
 };
 
 int CheckQso(HostCheck c, char* exchange, char* message) {

@@ -7,12 +7,7 @@
 namespace zd::test {
 namespace {
 
-constexpr char kHeader[] = "ZORVAN-DIGI UBN file \r\n";
-
-class Acceptance : public ContestTest {
- protected:
-  void SetUp() override { DoReset(); }
-};
+using Acceptance = ResetContestTest;
 
 TEST_F(Acceptance, RefusalsWriteOneLineAndStoreNothing) {
   Qso wrongBand;
@@ -31,7 +26,7 @@ TEST_F(Acceptance, RefusalsWriteOneLineAndStoreNothing) {
 
   EXPECT_EQ(contest.LogSize(), 0u);
   EXPECT_TRUE(contest.BandsUsed().empty());
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  24920  RTTY  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
                           "   WRONG BAND !!!\r\n"
                           "QSO:  14085  CW  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
@@ -59,24 +54,17 @@ TEST_F(Acceptance, StoresTheRecordAsTheHostGaveIt) {
   const auto log = contest.LogSnapshot();
   ASSERT_EQ(log.size(), 2u);
   const QsoRecord& r = log[0];
-  EXPECT_EQ(r.call, "IT9ABC");
-  EXPECT_EQ(r.prefix, "I");
-  EXPECT_EQ(r.continent, "EU");
-  EXPECT_EQ(r.band, "20M");  // as passed: only the membership test ignores case
-  EXPECT_EQ(r.mode, "bpsk125");
-  EXPECT_EQ(r.rstSent, "579");
-  EXPECT_EQ(r.rstRcvd, "559");
-  EXPECT_EQ(r.exchSent, "017");
-  EXPECT_EQ(r.exchRcvd, " 42 ");
-  EXPECT_EQ(r.region, "");
+  // The texts as passed (only the membership test ignores the band's case), IT9 as I.
+  EXPECT_EQ((Strings{r.call, r.prefix, r.continent, r.band, r.mode, r.rstSent, r.rstRcvd,
+                     r.exchSent, r.exchRcvd, r.region}),
+            (Strings{"IT9ABC", "I", "EU", "20M", "bpsk125", "579", "559", "017", " 42 ", ""}));
   EXPECT_EQ(r.freqKHz, 14099);  // the remainder of the Hz value is dropped
-  EXPECT_EQ(r.notCounted, 0);
-  EXPECT_EQ(r.badRegion, 0);
-  EXPECT_EQ(r.dupe, 0);
+  EXPECT_EQ((std::vector<int32_t>{r.notCounted, r.badRegion, r.dupe}),
+            (std::vector<int32_t>{0, 0, 0}));
   EXPECT_EQ(r.qsoTime.date, At(12, 5).date);
   EXPECT_EQ(log[1].prefix, "I");
   EXPECT_EQ(contest.BandsUsed(), (std::vector<std::string>{"20M", "20m"}));
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
 }
 
 TEST_F(Acceptance, TheHostTimeRecordIsCopiedWhateverItsStatus) {
@@ -97,7 +85,7 @@ TEST_F(Acceptance, TheHostTimeRecordIsCopiedWhateverItsStatus) {
   null.band = "11m";
   Add(invalid);
   Add(null);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  Invalid DateTime  UA3DX  599  001  DL1ABC  599  002"
                           "   WRONG BAND !!!\r\n"
                           "QSO:  14085  RTTY    UA3DX  599  001  DL2XYZ  599  002"
@@ -130,7 +118,7 @@ TEST_F(Acceptance, RussianExchangesAreNormalisedOrRefused) {
   }
   EXPECT_EQ(log[0].exchRcvd, " sp");  // the record keeps the exchange as entered
   EXPECT_EQ(Report(),
-            std::string(kHeader) +
+            std::string(kReportHeaderLine) +
                 "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA3BBB  599  599  599"
                 "  Russland Code Area is not acceptable !!!\r\n"
                 "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA2FAA  599  xx  XX"
@@ -155,7 +143,7 @@ TEST_F(Acceptance, DuplicatesAreStoredButDoNotCount) {
   }
   EXPECT_EQ(dupes, (std::vector<int>{0, 1, 1, 0, 0, 0, 0, 0}));
   EXPECT_EQ(notCounted, dupes);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1240  UA3DX  599  001  DL1ABC  599  002"
                           "   DUPE !!!\r\n"
                           "QSO:  14085  RTTY  2022-03-19 1300  UA3DX  599  001  DL1ABC  599  002"
@@ -175,7 +163,7 @@ TEST_F(Acceptance, ARepeatedBadRegionQsoGetsBothLines) {
   EXPECT_EQ(log[1].badRegion, 0);
   bad.Rcvd("zz").Time(12, 7);
   EXPECT_EQ(Add(bad), 1);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  RA3BBB  599  77  77"
                           "  Russland Code Area is not acceptable !!!\r\n"
                           "QSO:  14085  RTTY  2022-03-19 1206  UA3DX  599  001  RA3BBB  599  MO"
@@ -233,20 +221,22 @@ TEST(ContestState, BeforeTheFirstReset) {
   MemorySettings settings;
   ManualClock clock(Utc(2022, 3, 19, 12, 30));
   RecordingUi ui;
-  Contest contest(settings, clock, ui);
+  ExportWork work(settings, clock, ui);
+  Contest& contest = work.contest();
   EXPECT_EQ(contest.LogSize(), 0u);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_EQ(kSettingsPath, "Plugins\\ZORVAN-DIGI.ini");
   EXPECT_EQ(kSettingsSection, "Settings");
-  EXPECT_EQ(contest.BadQsoFileName(), "");
+  EXPECT_EQ(work.BadQsoFileName(), "");
   // A QSO logged before any reset is stored; with no report file named, nothing is
   // written anywhere.
-  EXPECT_EQ(contest.AddData(Qso{}.Args()), 1);
+  EXPECT_EQ(work.AddData(Qso{}.Args()), 1);
   Qso wrong;
   wrong.band = "6m";
-  EXPECT_EQ(contest.AddData(wrong.Args()), 0);
+  EXPECT_EQ(work.AddData(wrong.Args()), 0);
   EXPECT_EQ(contest.LogSize(), 1u);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  EXPECT_FALSE(contest.QsosOf("DL1ABC").bandsNamed) << "the call-info table has no band names";
 }
 
 TEST(ContestRules, BandsAndModesIgnoreCase) {

@@ -7,13 +7,10 @@
 namespace zd::test {
 namespace {
 
-constexpr char kHeader[] = "ZORVAN-DIGI UBN file \r\n";
-
-class Removal : public ContestTest {
+class Removal : public ResetContestTest {
  protected:
-  void SetUp() override { DoReset(); }
-  std::vector<std::string> Calls() const {
-    std::vector<std::string> calls;
+  Strings Calls() const {
+    Strings calls;
     for (const QsoRecord& r : contest.LogSnapshot()) calls.push_back(r.call);
     return calls;
   }
@@ -28,7 +25,7 @@ TEST_F(Removal, RemovingTheOnlyQso) {
   EXPECT_EQ(Remove(dl), 1);
   EXPECT_EQ(contest.LogSize(), 0u);
   EXPECT_TRUE(contest.BandsUsed().empty());
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  W1AW  599  002"
                           "   WRONG BAND !!!\r\n");
   // Removing from an empty log is still carried out.
@@ -50,12 +47,12 @@ TEST_F(Removal, TheTimeMustMatchButLinesGoByCallAndMinute) {
   // line holding the call and " 1207 " goes, the portable call's line included.
   EXPECT_EQ(Remove(Qso{}.Time(12, 7, 30)), 1);
   EXPECT_EQ(Calls(), (std::vector<std::string>{"DL1ABC", "DL1ABC", "W1AW"}));
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "QSO:  14085  RTTY  2022-03-19 1209  UA3DX  599  001  DL1ABC  599  002"
                           "   WRONG BAND !!!\r\n");
   // The refused QSO is not in the log; its line goes all the same.
   EXPECT_EQ(Remove(refused), 1);
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
   EXPECT_EQ(contest.LogSize(), 3u);
   // Another band or another mode is another QSO.
   EXPECT_EQ(Remove(Qso{}.On("40m", "RTTY")), 1);
@@ -107,14 +104,14 @@ TEST_F(Removal, ABadRegionQsoCanBeRemovedAndLoggedAgain) {
   ASSERT_EQ(contest.LogSnapshot()[0].badRegion, 1);
   EXPECT_EQ(Remove(bad), 1);
   EXPECT_EQ(contest.LogSize(), 0u);
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
   // The corrected QSO is not a duplicate of the removed one.
   EXPECT_EQ(Add(bad.Rcvd("mo")), 1);
   const auto log = contest.LogSnapshot();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].dupe, 0);
   EXPECT_EQ(log[0].region, "MO");
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
 }
 
 TEST_F(Removal, TheReportIsRewrittenFromItsSecondLine) {
@@ -126,18 +123,18 @@ TEST_F(Removal, TheReportIsRewrittenFromItsSecondLine) {
                  "\r\n"
                  "last line without an end");
   EXPECT_EQ(Remove(Qso{}), 1);
-  EXPECT_EQ(Report(), std::string(kHeader) +
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) +
                           "a line of another QSO\r\n"
                           "\r\n"
                           "last line without an end\r\n");
   // Nothing to drop: the header is written anew all the same.
   WriteFileBytes(kReportName, "x\r\nkept\r\n");
   EXPECT_EQ(Remove(Qso{}), 1);
-  EXPECT_EQ(Report(), std::string(kHeader) + "kept\r\n");
+  EXPECT_EQ(Report(), std::string(kReportHeaderLine) + "kept\r\n");
   // A missing report is created with its header.
   std::filesystem::remove(kReportName);
   EXPECT_EQ(Remove(Qso{}), 1);
-  EXPECT_EQ(Report(), kHeader);
+  EXPECT_EQ(Report(), kReportHeaderLine);
 }
 
 TEST_F(Removal, UndoesItsShareOfTheBandChangeCounter) {
@@ -168,20 +165,20 @@ TEST_F(Removal, EmptyingTheLogEmptiesTheWorkedColumnOfTheRemovedQso) {
   Add(ra);
   Add(Qso(ra).On("20m", "BPSK63").Time(12, 10));
   Result();
-  ASSERT_EQ(contest.WorkedRegions(bpsk20), std::vector<std::string>{"MO"});
+  ASSERT_EQ(worked.Regions(bpsk20), std::vector<std::string>{"MO"});
   Remove(ra);  // the log still holds the BPSK63 QSO: the lists wait for the next result
-  EXPECT_EQ(contest.WorkedEntities(rtty20), std::vector<std::string>{"UA"});
+  EXPECT_EQ(worked.Entities(rtty20), std::vector<std::string>{"UA"});
   Remove(Qso(ra).On("20m", "BPSK63").Time(12, 10));
-  EXPECT_TRUE(contest.WorkedEntities(bpsk20).empty());
-  EXPECT_TRUE(contest.WorkedRegions(bpsk20).empty());
+  EXPECT_TRUE(worked.Entities(bpsk20).empty());
+  EXPECT_TRUE(worked.Regions(bpsk20).empty());
   EXPECT_TRUE(contest.BandsUsed().empty());
 
   Qso dl = Qso{}.On("15m", "RTTY");
   Add(dl);
   Result();
-  ASSERT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), std::vector<std::string>{"DL"});
+  ASSERT_EQ(worked.Entities(WorkedListIndex(4, 0)), std::vector<std::string>{"DL"});
   Remove(dl);
-  EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(4, 0)).empty());
+  EXPECT_TRUE(worked.Entities(WorkedListIndex(4, 0)).empty());
 }
 
 TEST_F(Removal, TellsTheWindows) {

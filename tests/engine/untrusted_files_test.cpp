@@ -5,50 +5,26 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/contest.h"
 #include "engine/contest_test_support.h"
-#include "platform/portable/ini_store.h"
-#include "platform/ui_bridge.h"
 
 namespace zd {
 namespace {
 
 namespace fs = std::filesystem;
 
-class UntrustedFiles : public ::testing::Test {
+class UntrustedFiles : public test::ContestOnDisk {
  protected:
-  void SetUp() override { fs::create_directories("Plugins"); }
+  UntrustedFiles() : ContestOnDisk(45000.5) {}
   void TearDown() override {
     fs::permissions(folder_.path(), fs::perms::owner_all, fs::perm_options::add);
   }
-  void Reset(std::string_view pathPrefix = "") {
-    ResetArgs r;
-    r.pathPrefix = pathPrefix;
-    r.ownCall = "UA3AAA";
-    r.start = {45000.0, kDateValid};
-    r.end = {45001.0, kDateValid};
-    r.ownPrefix = "UA";
-    r.ownContinent = "EU";
-    contest_.ResetStats(r);
-  }
+  void Reset(std::string_view pathPrefix = "") { ResetOnDisk(pathPrefix); }
   CheckResult Check(std::string_view call, std::string_view band = "20m") {
-    CheckArgs a;
-    a.call = call;
-    a.mode = "RTTY";
-    a.prefix = "UA";
-    a.region = "MO";
-    a.band = band;
-    return contest_.CheckCall(a);
+    return work_.CheckCall(CheckArgs{call, "RTTY", "UA", {}, "MO", band});
   }
   int Valid(std::string_view exch, std::string_view call) {
-    return contest_.IsValidExchange(exch, call, "UA");
+    return work_.IsValidExchange(exch, call, "UA");
   }
-
-  test::TempFolder folder_;
-  IniStore settings_{"Plugins/ZORVAN-DIGI.ini", "Settings"};
-  ManualClock clock_{45000.5};
-  HeadlessUi ui_;
-  Contest contest_{settings_, clock_, ui_};
 };
 
 TEST_F(UntrustedFiles, HugeSpecialCallFileStillWorks) {
@@ -108,7 +84,7 @@ TEST_F(UntrustedFiles, ReadOnlySettingsFileIsReadAndLeftAlone) {
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   Reset();
   EXPECT_TRUE(contest_.SetupMast());
-  contest_.GetResult();  // writes "Claimed": ignored
+  work_.GetResult();  // writes "Claimed": ignored
   EXPECT_EQ(test::ReadFileBytes("Plugins/ZORVAN-DIGI.ini"), "[Settings]\r\nsetup_mast=1\r\n");
   fs::permissions("Plugins/ZORVAN-DIGI.ini", fs::perms::owner_write, fs::perm_options::add);
 }
@@ -136,19 +112,10 @@ TEST_F(UntrustedFiles, ReadOnlyWorkFolderLosesOnlyTheReport) {
     GTEST_SKIP() << "root writes into read-only folders";
   }
   Reset();
-  QsoArgs q;
-  q.call = "DL1ABC";
-  q.time = {45000.5, kDateValid};
-  q.mode = "RTTY";
-  q.exchSent = "MO";
-  q.exchRcvd = "001";
-  q.prefix = "DL";
-  q.continent = "EU";
-  q.band = "20m";
-  EXPECT_EQ(contest_.AddData(q), 1);
-  EXPECT_EQ(contest_.AddData(q), 1);
-  EXPECT_FALSE(fs::exists(contest_.BadQsoFileName()));
-  EXPECT_NE(std::string(contest_.GetResult()).find("Dupe\t 1\r\n"), std::string::npos);
+  EXPECT_EQ(Add(QsoAt(45000.5)), 1);
+  EXPECT_EQ(Add(QsoAt(45000.5)), 1);
+  EXPECT_FALSE(fs::exists(work_.BadQsoFileName()));
+  EXPECT_NE(std::string(work_.GetResult()).find("Dupe\t 1\r\n"), std::string::npos);
 }
 
 }  // namespace

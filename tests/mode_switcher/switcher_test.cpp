@@ -111,6 +111,16 @@ class FakePlatform final : public Platform {
 
 using Calls = std::vector<std::string>;
 
+// A switcher whose start went through; the start's calls are forgotten.
+struct Started : ::testing::Test {
+  void SetUp() override {
+    ASSERT_EQ(s.Start(), std::nullopt);
+    p.calls.clear();
+  }
+  FakePlatform p;
+  ModeSwitcher s{p};
+};
+
 TEST(ModeSwitcher, StartAttachesClaimsShowsSwitchesToBpsk31AndGivesTheHostTheFocus) {
   FakePlatform p;
   ModeSwitcher s(p);
@@ -142,11 +152,7 @@ TEST(ModeSwitcher, StartEndsWhenTheHostIsMissingOrAnotherInstanceRuns) {
   EXPECT_EQ(no_window.calls, (Calls{"attach", "semaphore", "find", "window"}));
 }
 
-TEST(ModeSwitcher, ButtonsSendTheirMacrosEveryTime) {
-  FakePlatform p;
-  ModeSwitcher s(p);
-  ASSERT_EQ(s.Start(), std::nullopt);
-  p.calls.clear();
+TEST_F(Started, ButtonsSendTheirMacrosEveryTime) {
   s.OnButton(Button::kRtty);
   s.OnButton(Button::kBpsk63);
   s.OnButton(Button::kBpsk63);
@@ -182,11 +188,7 @@ TEST(ModeSwitcher, RejectedCallsStopTheSwitchButNotTheProgram) {
   EXPECT_EQ(p.calls, (Calls{"mode?", "<MODE:BPSK31>", "<BAUDRATE:63>", "front"}));
 }
 
-TEST(ModeSwitcher, TimerReattachesAndEndsSilentlyWhenTheHostIsGone) {
-  FakePlatform p;
-  ModeSwitcher s(p);
-  ASSERT_EQ(s.Start(), std::nullopt);
-  p.calls.clear();
+TEST_F(Started, TimerReattachesAndEndsSilentlyWhenTheHostIsGone) {
   EXPECT_EQ(s.OnTimer(), std::nullopt);
   EXPECT_EQ(p.calls, (Calls{"attach"}));
   p.attach_ok = false;

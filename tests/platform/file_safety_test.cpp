@@ -5,11 +5,10 @@
 #include <filesystem>
 
 #include "engine/bad_qso_report.h"
-#include "engine/contest.h"
 #include "engine/contest_test_support.h"
+#include "module/export_work.h"
 #include "platform/files.h"
 #include "platform/portable/ini_store.h"
-#include "platform/ui_bridge.h"
 
 namespace zd {
 namespace {
@@ -18,7 +17,6 @@ namespace fs = std::filesystem;
 
 class FileSafety : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories("Plugins"); }
   void TearDown() override { SetWriteFaultHookForTesting(nullptr); }
   // Makes every replacement fail once `limit` bytes have been written.
   static void FailAfter(std::size_t limit) {
@@ -34,7 +32,7 @@ class FileSafety : public ::testing::Test {
     }
     return n == 1;
   }
-  test::TempFolder folder_;
+  test::TempFolder folder_{test::TempFolder::kWithPlugins};
 };
 
 TEST_F(FileSafety, ReplacementFailingMidwayKeepsTheOldFile) {
@@ -58,21 +56,22 @@ TEST_F(FileSafety, ReplacementOfAFolderFailsAndLeavesIt) {
 
 TEST_F(FileSafety, ReportRewriteFailingKeepsEveryLine) {
   const std::string name = "report.txt";
-  CreateReport(name);
+  const BadQsoReport report(name);
+  report.Create();
   for (int i = 0; i < 300; ++i) {
-    AppendReportLine(name, "QSO:  14000  RTTY  2023-03-16 12" + std::to_string(10 + i % 50) +
-                               "  UA3AAA  599  MO  DL" + std::to_string(i) +
-                               "  599  001   DUPE !!!\r\n");
+    report.Append("QSO:  14000  RTTY  2023-03-16 12" + std::to_string(10 + i % 50) +
+                  "  UA3AAA  599  MO  DL" + std::to_string(i) + "  599  001   DUPE !!!\r\n");
   }
   const std::string before = test::ReadFileBytes(name);
   FailAfter(4096);
-  DropQsoLines(name, "DL7", OleDateTime{45000.5, kDateValid});
+  report.DropQsoLines("DL7", OleDateTime{45000.5, kDateValid});
   EXPECT_EQ(test::ReadFileBytes(name), before);
 }
 
 TEST_F(FileSafety, AppendAddsExactlyOneLine) {
-  CreateReport("r.txt");
-  AppendReportLine("r.txt", "QSO:  1  RTTY  x   WRONG BAND !!!\r\n");
+  const BadQsoReport report("r.txt");
+  report.Create();
+  report.Append("QSO:  1  RTTY  x   WRONG BAND !!!\r\n");
   EXPECT_EQ(test::ReadFileBytes("r.txt"),
             "ZORVAN-DIGI UBN file \r\nQSO:  1  RTTY  x   WRONG BAND !!!\r\n");
 }
@@ -106,38 +105,22 @@ TEST_F(FileSafety, CabrilloWriteFailingKeepsTheOldFile) {
   EXPECT_EQ(test::ReadFileBytes("UA3AAA.cbr"), before);
 }
 
-TEST_F(FileSafety, ReportReplacedByAFolderDoesNotStopLogging) {
-  IniStore store("Plugins/ZORVAN-DIGI.ini", "Settings");
-  ManualClock clock(45000.5);
-  HeadlessUi ui;
-  Contest contest(store, clock, ui);
-  ResetArgs reset;
-  reset.ownCall = "UA3AAA";
-  reset.start = {45000.0, kDateValid};
-  reset.end = {45001.0, kDateValid};
-  reset.ownPrefix = "UA";
-  reset.ownContinent = "EU";
-  contest.ResetStats(reset);
-  fs::remove(contest.BadQsoFileName());
-  fs::create_directory(contest.BadQsoFileName());
-  QsoArgs q;
-  q.ownCall = "UA3AAA";
-  q.call = "DL1ABC";
-  q.time = {45000.5, kDateValid};
-  q.freqHz = 14080000;
-  q.mode = "RTTY";
-  q.rstSent = q.rstRcvd = "599";
-  q.exchSent = "MO";
-  q.exchRcvd = "001";
-  q.prefix = "DL";
-  q.continent = "EU";
-  q.band = "20m";
-  EXPECT_EQ(contest.AddData(q), 1);
-  EXPECT_EQ(contest.AddData(q), 1);  // a dupe: its report line is lost, the QSO is not
-  EXPECT_EQ(contest.RemoveData(q), 1);
-  EXPECT_EQ(contest.LogSize(), 1u);
-  EXPECT_NE(std::string(contest.GetResult()).find("Score: 3*(1+0) = 3"), std::string::npos);
-  EXPECT_TRUE(fs::is_directory(contest.BadQsoFileName()));
+class ReportReplacedByAFolder : public test::ContestOnDisk {
+ protected:
+  ReportReplacedByAFolder() : ContestOnDisk(45000.5) {}
+};
+
+TEST_F(ReportReplacedByAFolder, DoesNotStopLogging) {
+  ResetOnDisk();
+  fs::remove(work_.BadQsoFileName());
+  fs::create_directory(work_.BadQsoFileName());
+  const test::Qso q = QsoAt(45000.5);
+  EXPECT_EQ(Add(q), 1);
+  EXPECT_EQ(Add(q), 1);  // a dupe: its report line is lost, the QSO is not
+  EXPECT_EQ(Remove(q), 1);
+  EXPECT_EQ(contest_.LogSize(), 1u);
+  EXPECT_NE(std::string(work_.GetResult()).find("Score: 3*(1+0) = 3"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(work_.BadQsoFileName()));
 }
 
 }  // namespace

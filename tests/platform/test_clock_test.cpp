@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 namespace {

@@ -9,8 +9,6 @@
 namespace zd::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 constexpr char kStationHeader[] =
     "LOCATION: MO\r\n"
     "CLAIMED-SCORE: 64\r\n"
@@ -251,7 +249,7 @@ TEST_F(Cabrillo, CancellingTheDialogCancelsTheExportPass) {
     return false;
   };
   StartExportPass();
-  EXPECT_FALSE(contest.NewContest());
+  EXPECT_FALSE(work.NewContest());
   EXPECT_EQ(settings.WrittenKeys(), (Strings{"Start", "Start"}));  // nothing of the header
   Add(Qso{}.Time(12, 29));
   const std::string text = Result();

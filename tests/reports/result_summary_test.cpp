@@ -7,8 +7,6 @@
 namespace zd::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 constexpr char kTextHead[] =
     "\t\tZORVAN DIGITAL 19.03-20.03.2022\r\n"
     "\t\t\tContestant: UA3DX \r\n"
@@ -25,9 +23,8 @@ constexpr char kHtmlHead[] =
 constexpr char kHtmlFoot[] =
     "</table><h6 align=right>ZORVAN-DIGI contest module</h6></body></html>";
 
-class Summary : public ContestTest {
+class Summary : public ResetContestTest {
  protected:
-  void SetUp() override { DoReset(); }
   // The twelve QSOs of a short run on 20m, 40m and 15m.
   void LogShortRun() {
     Add(Qso{}.Call("RA3AA", "UA", "EU").Rcvd("MO").Time(12, 0));
@@ -47,7 +44,7 @@ class Summary : public ContestTest {
     DoReset();
     for (const Qso& q : qsos) Add(q);
     Result();
-    return contest.ClaimedScore();
+    return work.ClaimedScore();
   }
 };
 
@@ -70,24 +67,24 @@ TEST_F(Summary, TextFormOfAShortRun) {
                           "Hourly (10min) pts rate:    16 (72) points/hour\r\n"
                           "\r\n" +
                           kTextCredit);
-  EXPECT_EQ(contest.ClaimedScore(), 370);
-  EXPECT_EQ(contest.BadQsoCount(), 1);
+  EXPECT_EQ(work.ClaimedScore(), 370);
+  EXPECT_EQ(work.BadQsoCount(), 1);
   EXPECT_EQ(settings.Get("Claimed"), "370");
   EXPECT_EQ(contest.BandsUsed(), (Strings{"40m", "20m", "15m"}));
 
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(2, 0)), (Strings{"UA", "DL", "W"}));
-  EXPECT_EQ(contest.WorkedRegions(WorkedListIndex(2, 0)), Strings{"MO"});
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), (Strings{"UA", "DL", "W"}));
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 1)), Strings{"DL"});
-  EXPECT_EQ(contest.WorkedRegions(WorkedListIndex(3, 0)), Strings{"MO"});
-  EXPECT_TRUE(contest.WorkedRegions(WorkedListIndex(3, 1)).empty());
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), Strings{"DL"});
-  EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(0, 0)).empty());
+  EXPECT_EQ(worked.Entities(WorkedListIndex(2, 0)), (Strings{"UA", "DL", "W"}));
+  EXPECT_EQ(worked.Regions(WorkedListIndex(2, 0)), Strings{"MO"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 0)), (Strings{"UA", "DL", "W"}));
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 1)), Strings{"DL"});
+  EXPECT_EQ(worked.Regions(WorkedListIndex(3, 0)), Strings{"MO"});
+  EXPECT_TRUE(worked.Regions(WorkedListIndex(3, 1)).empty());
+  EXPECT_EQ(worked.Entities(WorkedListIndex(4, 0)), Strings{"DL"});
+  EXPECT_TRUE(worked.Entities(WorkedListIndex(0, 0)).empty());
 }
 
 TEST_F(Summary, TableFormOfAShortRun) {
   LogShortRun();
-  contest.SetVersion();
+  work.SetVersion();
   EXPECT_EQ(
       Result(),
       std::string(kHtmlHead) +
@@ -123,7 +120,7 @@ TEST_F(Summary, EmptyLogInBothForms) {
       "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n";
   EXPECT_EQ(Result(), kTextHead + zeros + kTextCredit);
   EXPECT_EQ(settings.Get("Claimed"), "0");
-  contest.SetVersion();
+  work.SetVersion();
   EXPECT_EQ(Result(),
             std::string(kHtmlHead) +
                 "<tr><th><center>Total</center></th><td><center>0</center></td><td><center>0"
@@ -148,8 +145,8 @@ TEST(SummaryBeforeReset, HasNoDatesNorCall) {
   MemorySettings settings;
   ManualClock clock;
   RecordingUi ui;
-  Contest contest(settings, clock, ui);
-  EXPECT_EQ(std::string(contest.GetResult()),
+  ExportWork work(settings, clock, ui);
+  EXPECT_EQ(std::string(work.GetResult()),
             "\t\tZORVAN DIGITAL -\r\n\t\t\tContestant:  \r\n\tQSOs\tPoints\tDXCC\tObl\tRTTY\tBPSK63"
             "\r\nTotal\t 0\t 0\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 0 points"
             "\r\n\r\nScore: 0*(0+0) = 0\r\n\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) "
@@ -183,7 +180,7 @@ TEST_F(Summary, PointsBySameCountrySameContinentOrOther) {
   DoReset(italy);
   Add(Qso{}.Call("IT9ABC", "IT9", "EU"));
   Result();
-  EXPECT_EQ(contest.ClaimedScore(), 1);
+  EXPECT_EQ(work.ClaimedScore(), 1);
 }
 
 TEST_F(Summary, AStationWithoutPrefixScoresButIsNoMultiplier) {
@@ -193,7 +190,7 @@ TEST_F(Summary, AStationWithoutPrefixScoresButIsNoMultiplier) {
   const Qso dl = Qso{}.Call("DL1ABC", "DL", "EU");
   const Qso unknown = Qso{}.Call("Q1ABC", "", "");
   EXPECT_EQ(ScoreOf({dl, unknown}), (3 + 5) * 1);
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), Strings{"DL"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 0)), Strings{"DL"});
   EXPECT_EQ(ScoreOf({dl, unknown, Qso(unknown).On("40m", "RTTY")}), (3 + 5 + 10) * 1);
   EXPECT_EQ(ScoreOf({unknown}), 0);  // points, but no multiplier
   // With a continent it scores by it; an empty own prefix or continent matches nothing.
@@ -205,7 +202,7 @@ TEST_F(Summary, AStationWithoutPrefixScoresButIsNoMultiplier) {
   Add(dl);
   Add(unknown);
   Result();
-  EXPECT_EQ(contest.ClaimedScore(), (5 + 5) * 1);
+  EXPECT_EQ(work.ClaimedScore(), (5 + 5) * 1);
 }
 
 TEST_F(Summary, MultipliersCountPerBandAndMode) {
@@ -223,8 +220,8 @@ TEST_F(Summary, MultipliersCountPerBandAndMode) {
   EXPECT_EQ(ScoreOf({ra1, ra2}), 6 * (1 + 1));
   EXPECT_EQ(ScoreOf({ra1, Qso(ra2).On("20m", "BPSK63")}), 6 * (2 + 2));
   EXPECT_EQ(ScoreOf({ra1, dlMo}), 6 * (2 + 1));
-  EXPECT_EQ(contest.WorkedRegions(WorkedListIndex(3, 0)), Strings{"OB"});
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), (Strings{"UA9", "DL"}));
+  EXPECT_EQ(worked.Regions(WorkedListIndex(3, 0)), Strings{"OB"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 0)), (Strings{"UA9", "DL"}));
 }
 
 TEST_F(Summary, NotCountedEntriesAddTheirDupesAndEmptyCallsNothing) {
@@ -240,7 +237,7 @@ TEST_F(Summary, NotCountedEntriesAddTheirDupesAndEmptyCallsNothing) {
                           "Hourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
                           "Hourly (10min) pts rate:     3 (18) points/hour\r\n\r\n" +
                           kTextCredit);
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), Strings{"DL"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 0)), Strings{"DL"});
 }
 
 TEST_F(Summary, BandsAreListedFromLowToHigh) {
@@ -274,7 +271,7 @@ TEST_F(Summary, ABandTextInOtherCaseCountsWithoutARow) {
                           "Hourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
                           "Hourly (10min) pts rate:     6 (36) points/hour\r\n\r\n" +
                           kTextCredit);
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(2, 0)), Strings{"DL"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(2, 0)), Strings{"DL"});
 }
 
 TEST_F(Summary, RatesTakeOnlyTheBandOfTheLastEntry) {
@@ -334,7 +331,7 @@ TEST_F(Summary, BadQsosAreTheReportLinesWithoutDupeOrUbn) {
   dupeCall.band = "12m";
   Add(dupeCall);  // refused, but its line holds DUPE
   Result();
-  EXPECT_EQ(contest.BadQsoCount(), 0);
+  EXPECT_EQ(work.BadQsoCount(), 0);
   WriteFileBytes(kReportName,
                  "ZORVAN-DIGI UBN file \r\n"
                  "QSO:  14085  RTTY  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
@@ -346,11 +343,11 @@ TEST_F(Summary, BadQsosAreTheReportLinesWithoutDupeOrUbn) {
                  "QSO:  24920  RTTY  2022-03-19 1205  UA3DX  599  001  DL1ABC  599  002"
                  "   WRONG BAND !!!\r\n");
   const std::string text = Result();
-  EXPECT_EQ(contest.BadQsoCount(), 3);
+  EXPECT_EQ(work.BadQsoCount(), 3);
   EXPECT_NE(text.find("\r\nBad QSO\t 3\r\n"), std::string::npos) << text;
   std::filesystem::remove(kReportName);
   Result();
-  EXPECT_EQ(contest.BadQsoCount(), 0);
+  EXPECT_EQ(work.BadQsoCount(), 0);
 }
 
 TEST_F(Summary, Bpsk125CountsInNeitherModeColumnAndHasItsOwnSlot) {
@@ -366,12 +363,12 @@ TEST_F(Summary, Bpsk125CountsInNeitherModeColumnAndHasItsOwnSlot) {
                           "Hourly (10min) QSO rate:     5 (30) QSOs/hour\r\n"
                           "Hourly (10min) pts rate:    19 (114) points/hour\r\n\r\n" +
                           kTextCredit);
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 0)), Strings{"DL"});
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 1)), Strings{"UA9"});
-  EXPECT_EQ(contest.WorkedEntities(WorkedListIndex(3, 2)), (Strings{"DL", "UA9"}));
-  EXPECT_EQ(contest.WorkedRegions(WorkedListIndex(3, 1)), Strings{"OB"});
-  EXPECT_EQ(contest.WorkedRegions(WorkedListIndex(3, 2)), Strings{"OB"});
-  EXPECT_TRUE(contest.WorkedRegions(WorkedListIndex(3, 0)).empty());
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 0)), Strings{"DL"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 1)), Strings{"UA9"});
+  EXPECT_EQ(worked.Entities(WorkedListIndex(3, 2)), (Strings{"DL", "UA9"}));
+  EXPECT_EQ(worked.Regions(WorkedListIndex(3, 1)), Strings{"OB"});
+  EXPECT_EQ(worked.Regions(WorkedListIndex(3, 2)), Strings{"OB"});
+  EXPECT_TRUE(worked.Regions(WorkedListIndex(3, 0)).empty());
 }
 
 TEST_F(Summary, ScoresBeyondThirtyTwoBitsArePrintedWhole) {
@@ -385,7 +382,7 @@ TEST_F(Summary, ScoresBeyondThirtyTwoBitsArePrintedWhole) {
   }
   const std::string text = Result();
   EXPECT_NE(text.find("\r\nScore: 150000*(15000+0) = 2250000000\r\n"), std::string::npos);
-  EXPECT_EQ(contest.ClaimedScore(), 2250000000LL);
+  EXPECT_EQ(work.ClaimedScore(), 2250000000LL);
   EXPECT_EQ(settings.Get("Claimed"), "2250000000");
 }
 
@@ -393,7 +390,7 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
   Add(Qso{}.On("15m", "RTTY"));
   Add(Qso{}.Call("W1AW", "W", "NA"));
   Result();
-  ASSERT_EQ(contest.WorkedEntities(WorkedListIndex(4, 0)), Strings{"DL"});
+  ASSERT_EQ(worked.Entities(WorkedListIndex(4, 0)), Strings{"DL"});
   ASSERT_EQ(settings.Get("Claimed"), "16");
   // The 15m QSO goes; its band keeps an empty row and an empty list.
   Remove(Qso{}.On("15m", "RTTY"));
@@ -404,7 +401,7 @@ TEST_F(Summary, EveryResultIsComputedAfresh) {
       text.find("20m\t 1\t 5\t 1\t 0\t 1\t 0\r\n15m\t 0\t 0\t 0\t 0\t 0\t 0\r\nTotal\t 1\t 5"),
       std::string::npos)
       << text;
-  EXPECT_TRUE(contest.WorkedEntities(WorkedListIndex(4, 0)).empty());
+  EXPECT_TRUE(worked.Entities(WorkedListIndex(4, 0)).empty());
   EXPECT_EQ(settings.Get("Claimed"), "5");
   EXPECT_EQ(ui.refreshPosts, 1);
   EXPECT_EQ(contest.RefreshPending().load(), 1);

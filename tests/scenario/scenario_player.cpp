@@ -40,6 +40,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host_boundary/host_calls.h"
@@ -79,6 +80,9 @@ int HexDigit(char c) {
   return -1;
 }
 
+// The control characters written as a letter after a backslash.
+constexpr std::pair<char, char> kLetterEscapes[] = {{'r', '\r'}, {'n', '\n'}, {'t', '\t'}};
+
 // \r \n \t \\ \| and \xHH.
 std::string Unescape(const std::string& s) {
   std::string out;
@@ -88,12 +92,10 @@ std::string Unescape(const std::string& s) {
       continue;
     }
     const char c = s[++i];
-    if (c == 'r') {
-      out += '\r';
-    } else if (c == 'n') {
-      out += '\n';
-    } else if (c == 't') {
-      out += '\t';
+    const auto letter = std::find_if(std::begin(kLetterEscapes), std::end(kLetterEscapes),
+                                     [c](const auto& e) { return e.first == c; });
+    if (letter != std::end(kLetterEscapes)) {
+      out += letter->second;
     } else if (c == 'x' && i + 2 < s.size() && HexDigit(s[i + 1]) >= 0 && HexDigit(s[i + 2]) >= 0) {
       out += static_cast<char>(HexDigit(s[i + 1]) * 16 + HexDigit(s[i + 2]));
       i += 2;
@@ -110,16 +112,14 @@ std::string Escape(std::string_view s) {
   std::string out;
   for (const char ch : s) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c == '\\') {
-      out += "\\\\";
-    } else if (c == '"') {
-      out += "\\\"";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
+    const auto letter = std::find_if(std::begin(kLetterEscapes), std::end(kLetterEscapes),
+                                     [ch](const auto& e) { return e.second == ch; });
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += ch;
+    } else if (letter != std::end(kLetterEscapes)) {
+      out += '\\';
+      out += letter->first;
     } else if (c < 0x20 || c >= 0x7F) {
       out += "\\x";
       out += kHex[c >> 4];

@@ -20,8 +20,9 @@
 #include <vector>
 
 #include "engine/contest_rules.h"
-#include "engine/module.h"
 #include "host_boundary/host_calls.h"
+#include "module/module.h"
+#include "support/host_qso.h"
 
 namespace {
 
@@ -95,26 +96,20 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(dir);
 
   const zd::host::Exports stats = zd::host::LinkedExports();
-  zd::host::Reset reset;
-  reset.ownCall = "UA3AAA";
-  reset.start = zd::host::ValidTime(45000.0);
-  reset.end = zd::host::ValidTime(45001.0);
-  reset.ownPrefix = "UA";
-  reset.ownContinent = "EU";
-  zd::host::ResetContest(stats, reset);
+  zd::host::ResetContest(stats, zd::test::HostReset("UA3AAA", "UA"));
 
   // The second thread reads what the status windows read, several thousand times a second.
   std::atomic<bool> running{true};
   std::atomic<long> reads{0};
   std::thread windows([&] {
     zd::Contest& contest = zd::TheModule().contest();
+    zd::WorkedLists& worked = zd::TheModule().worked();
     std::mt19937 rng(7);
     while (running.load()) {
       const int index = static_cast<int>(rng() % 18);
-      volatile size_t sink =
-          contest.WorkedEntities(index).size() + contest.WorkedRegions(index).size();
-      const auto rows = contest.RefreshBandRows(rng() % 2 ? "DL1AB" : "");
-      sink = sink + rows[0][0].size() + static_cast<size_t>(contest.BandChangeCount()) +
+      volatile size_t sink = worked.Entities(index).size() + worked.Regions(index).size();
+      const auto call = contest.QsosOf(rng() % 2 ? "DL1AB" : "");
+      sink = sink + call.qsos.size() + static_cast<size_t>(contest.BandChangeCount()) +
              contest.LogSize();
       (void)sink;
       reads.fetch_add(1);

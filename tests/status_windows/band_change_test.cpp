@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "control/window_fakes.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
+#include "support/contest_calls.h"
 
 namespace zd {
 namespace {
@@ -18,7 +19,11 @@ struct BandChangeFixture : ::testing::Test {
   }
   // Logs a QSO at 10:mm on a band; consecutive QSOs on different bands of one hour count.
   void Log(const char* call, const char* band, int minute) {
-    ASSERT_EQ(c.contest.AddData(testing::QsoAt(call, band, "RTTY", "DL", "123", minute)), 1);
+    test::Qso q;
+    q.call = call;
+    q.time = OleDateTime{*DateFromCivil(2026, 12, 8, 10, minute, 0)};
+    q.band = band;
+    ASSERT_EQ(c.work.AddData(q.Args()), 1);
   }
   void LogChanges(int changes) {
     At(5);  // the counter only counts QSOs of the current hour

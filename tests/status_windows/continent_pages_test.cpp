@@ -152,20 +152,20 @@ TEST(ContinentTicks, AnEmptyListTicksNothing) { EXPECT_TRUE(Ticked({}).empty());
 TEST(ExtendedDxccTitle, WhileACallIsTypedKeepsItsBandButNeverAStaleCount) {
   testing::ContestFixture c;
   const QsoArgs dl = testing::QsoAt("DL1AA", "20m", "RTTY", "DL", "1", 1);
-  ASSERT_EQ(c.contest.AddData(dl), 1);
-  ASSERT_EQ(c.contest.AddData(testing::QsoAt("F5AA", "20m", "RTTY", "F", "2", 2)), 1);
-  c.contest.GetResult();
+  ASSERT_EQ(c.work.AddData(dl), 1);
+  ASSERT_EQ(c.work.AddData(testing::QsoAt("F5AA", "20m", "RTTY", "F", "2", 2)), 1);
+  c.work.GetResult();
   ExtendedDxccTitle title;
-  EXPECT_FALSE(title.Refresh(c.contest, RefreshView{"DL1AA", 3, 0, "RTTY", "20m"}))
+  EXPECT_FALSE(title.Refresh(c.state, RefreshView{"DL1AA", 3, 0, "RTTY", "20m"}))
       << "the window's own title until a refresh without a typed call";
-  EXPECT_EQ(title.Refresh(c.contest, RefreshView{"", 3, 0, "RTTY", "20m"}),
+  EXPECT_EQ(title.Refresh(c.state, RefreshView{"", 3, 0, "RTTY", "20m"}),
             "DXCC worked RTTY on 20m 2 of 338");
   // Typing on 40 m: the title still names 20 m; a removal and a result change its count.
-  ASSERT_EQ(c.contest.RemoveData(dl), 1);
-  c.contest.GetResult();
-  EXPECT_EQ(title.Refresh(c.contest, RefreshView{"F5AA", 2, 0, "RTTY", "40m"}),
+  ASSERT_EQ(c.work.RemoveData(dl), 1);
+  c.work.GetResult();
+  EXPECT_EQ(title.Refresh(c.state, RefreshView{"F5AA", 2, 0, "RTTY", "40m"}),
             "DXCC worked RTTY on 20m 1 of 338");
-  EXPECT_EQ(title.Refresh(c.contest, RefreshView{"", 2, 1, "BPSK63", "40m"}),
+  EXPECT_EQ(title.Refresh(c.state, RefreshView{"", 2, 1, "BPSK63", "40m"}),
             "DXCC worked BPSK63 on 40m 0 of 338");
 }
 

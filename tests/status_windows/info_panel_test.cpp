@@ -66,6 +66,31 @@ TEST(InfoPanelTable, HeaderRowsAndTheCurrentBandsStrip) {
   EXPECT_EQ(p.texts.back(), (PanelText{260, 196, "   -"}));
 }
 
+TEST(InfoPanelTable, CallInfoRowsFromTheCallsQsos) {
+  const auto qso = [](const char* band, const char* mode, int minute, const char* exch) {
+    QsoRecord r;
+    r.call = "UA3ABC";
+    r.band = band;
+    r.mode = mode;
+    r.exchRcvd = exch;
+    r.qsoTime = OleDateTime{*DateFromCivil(2022, 3, 19, 12, minute, 0), kDateValid};
+    return r;
+  };
+  CallQsos call{true,
+                {qso("20m", "RTTY", 5, "SP"), qso("20m", "BPSK63", 40, "MO"),
+                 qso("40m", "BPSK125", 7, "KA"), qso("15M", "RTTY", 9, "LO")}};
+  const BandRows rows = CallInfoRows(call);
+  EXPECT_EQ(rows[3], (BandRow{"20m", "12:05", "12:40", "MO"})) << "the last QSO's exchange";
+  EXPECT_EQ(rows[2], (BandRow{"40m", "   -", "   -", "KA"})) << "BPSK125 has no time column";
+  EXPECT_EQ(rows[4], (BandRow{"15m", "   -", "   -", "   -"})) << "bands match exactly";
+  EXPECT_EQ(rows[0], (BandRow{"160m", "   -", "   -", "   -"}));
+  // Before the first contest reset the table names no band, so no QSO finds its row.
+  call.bandsNamed = false;
+  for (const BandRow& row : CallInfoRows(call)) {
+    EXPECT_EQ(row, (BandRow{"", "   -", "   -", "   -"}));
+  }
+}
+
 TEST(InfoPanelText, IsWhatThePanelShowsLineByLine) {
   EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, 0, {"DL", "F", "G"})), "DL F\r\nG");
   EXPECT_EQ(PictureText(ListPicture(Rect{0, 0, 120, 100}, -1, {"DL"})), "");

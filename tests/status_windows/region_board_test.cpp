@@ -93,7 +93,7 @@ struct RegionWindowChain : ::testing::Test {
     view.host = &host;
     windows.open[Index(StatusKind::kRegion)] = windows.visible[Index(StatusKind::kRegion)] = true;
     windows.onRefresh = [this](StatusKind k, const RefreshView& v) {
-      if (k == StatusKind::kRegion) board.Refresh(c.contest, v);
+      if (k == StatusKind::kRegion) board.Refresh(c.state, v);
     };
     panel = std::make_unique<ControlPanel>(c.state, view, windows);
     panel->Initialise();
@@ -106,12 +106,12 @@ struct RegionWindowChain : ::testing::Test {
     a.mode = "RTTY";
     a.prefix = "UA";
     a.band = "20m";
-    c.contest.CheckCall(a);
+    c.work.CheckCall(a);
     panel->RefreshStatus();
   }
   void Result() {
     host.call.clear();
-    c.contest.GetResult();
+    c.work.GetResult();
     panel->RefreshStatus();
   }
 };
@@ -119,14 +119,14 @@ struct RegionWindowChain : ::testing::Test {
 TEST_F(RegionWindowChain, ARemovedRegionIsUnmarkedByTheNextResultWhateverRefreshCameFirst) {
   const QsoArgs mo = testing::QsoAt("UA3AA", "20m", "RTTY", "UA", "MO", 1);
   const QsoArgs sp = testing::QsoAt("UA1AA", "20m", "RTTY", "UA", "SP", 2);
-  ASSERT_EQ(c.contest.AddData(mo), 1);
-  ASSERT_EQ(c.contest.AddData(sp), 1);
+  ASSERT_EQ(c.work.AddData(mo), 1);
+  ASSERT_EQ(c.work.AddData(sp), 1);
   Result();
   ASSERT_EQ(MarkedCodes(board), (std::vector<std::string>{"SP", "MO"}));
 
   // The last QSO of MO goes; a typed call's refresh comes before the result. The list is
   // as the last result left it, so MO is still shown...
-  ASSERT_EQ(c.contest.RemoveData(mo), 1);
+  ASSERT_EQ(c.work.RemoveData(mo), 1);
   Type("UA3AB");
   EXPECT_EQ(MarkedCodes(board), (std::vector<std::string>{"SP", "MO"}));
   // ... and the result takes it away.

@@ -10,12 +10,13 @@
 #include <mutex>
 #include <string>
 
-#include "control/window_fakes.h"
+#include "module/export_work.h"
 #include "platform/win32/text_win.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
 #include "status_windows/ui_thread_win.h"
+#include "support/contest_calls.h"
 #include "support/fakes.h"
 
 namespace zd {
@@ -53,7 +54,7 @@ COLORREF PixelAt(HWND w, int x, int y) {
 
 class StatusWindows : public ::testing::Test {
  protected:
-  StatusWindows() : contest_(settings_, clock_, ui_), state_(contest_, settings_, clock_) {}
+  StatusWindows() : state_(work_.contest(), work_.worked(), settings_, clock_) {}
 
   void SetUp() override {
     EnterScratchFolder();
@@ -63,22 +64,24 @@ class StatusWindows : public ::testing::Test {
     thread_.Run([this] { window_.reset(); });
   }
 
-  void Reset(std::string_view ownPrefix) {
-    ResetArgs a;
-    a.ownCall = "DL1XX";
-    a.start = OleDateTime{At(0, 0)};
-    a.end = OleDateTime{At(23, 59)};
-    a.ownPrefix = ownPrefix;
-    a.ownContinent = "EU";
-    contest_.ResetStats(a);
+  void Reset(std::string ownPrefix) {
+    test::Reset r;
+    r.ownCall = "DL1XX";
+    r.start = OleDateTime{At(0, 0)};
+    r.end = OleDateTime{At(23, 59)};
+    r.ownPrefix = std::move(ownPrefix);
+    work_.ResetStats(r.Args());
   }
-  QsoArgs Qso(std::string_view call, std::string_view band, std::string_view mode,
-              std::string_view prefix, std::string_view exch, int hour, int minute) {
-    return testing::QsoAt(call, band, mode, prefix, exch, minute, hour);
+  static test::Qso Qso(std::string call, std::string band, std::string mode, std::string prefix,
+                       std::string exch, int hour, int minute) {
+    test::Qso q;
+    q.Call(std::move(call), std::move(prefix), "EU").On(std::move(band), std::move(mode));
+    q.Rcvd(std::move(exch)).time = OleDateTime{At(hour, minute)};
+    return q;
   }
-  void Log(std::string_view call, std::string_view band, std::string_view mode,
-           std::string_view prefix, std::string_view exch, int hour = 12, int minute = 0) {
-    ASSERT_EQ(contest_.AddData(Qso(call, band, mode, prefix, exch, hour, minute)), 1) << call;
+  void Log(std::string call, std::string band, std::string mode, std::string prefix,
+           std::string exch, int hour = 12, int minute = 0) {
+    ASSERT_EQ(work_.AddData(Qso(call, band, mode, prefix, exch, hour, minute).Args()), 1) << call;
   }
 
   // Makes the window on the window thread, creates and shows it.
@@ -134,7 +137,7 @@ class StatusWindows : public ::testing::Test {
   test::MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
   test::RecordingUi ui_;
-  Contest contest_;
+  ExportWork work_{settings_, clock_, ui_};
   WindowState state_;
   test::UiThread thread_;
   std::unique_ptr<StatusWindow> window_;
@@ -165,7 +168,7 @@ TEST_F(StatusWindows, RegionWindowMarksTheRegionsOfTheCurrentBandAndMode) {
   Log("UA0DDD", "20m", "RTTY", "UA9", "JA");
   Log("UA9EEE", "20m", "BPSK63", "UA9", "KA");
   Log("UA4FFF", "40m", "RTTY", "UA", "SA");
-  contest_.GetResult();
+  work_.GetResult();
 
   auto& w = Open<oblast>(StatusKind::kRegion);
   thread_.Run([&] {
@@ -215,13 +218,13 @@ TEST_F(StatusWindows, RegionWindowUnmarksARegionTheLogNoLongerHolds) {
   Log("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1);
   Log("UA1BBB", "20m", "RTTY", "UA", "SP", 12, 2);
   Log("DL1ZZZ", "20m", "RTTY", "DL", "5", 12, 3);
-  contest_.GetResult();
+  work_.GetResult();
   auto& w = Open<oblast>(StatusKind::kRegion);
   Refresh(View("", 3, 0, "RTTY"));
   ASSERT_TRUE(Worked(w, "MO"));
 
-  ASSERT_EQ(contest_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1)), 1);
-  contest_.GetResult();
+  ASSERT_EQ(work_.RemoveData(Qso("UA3AAA", "20m", "RTTY", "UA", "MO", 12, 1).Args()), 1);
+  work_.GetResult();
   Refresh(View("", 3, 0, "RTTY"));
   EXPECT_FALSE(Worked(w, "MO"));
   EXPECT_TRUE(Worked(w, "SP"));
@@ -232,7 +235,7 @@ TEST_F(StatusWindows, RegionWindowTitleInRussian) {
   Reset("UA");
   Log("UA3AAA", "80m", "BPSK63", "UA", "MO");
   Log("UA1BBB", "80m", "BPSK63", "UA", "SP");
-  contest_.GetResult();
+  work_.GetResult();
   Open<oblast>(StatusKind::kRegion);
   Refresh(View("", 1, 1, "BPSK63"));
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"Отработано обл. BPSK63 на 80m 2 из 88");
@@ -310,9 +313,9 @@ TEST_F(StatusWindows, DxccWindowListsASortedCopyOfTheWorkedEntities) {
   Log("EA8XX", "20m", "RTTY", "EA8", "3", 12, 7);
   Log("DL1ABC", "20m", "BPSK63", "DL", "16", 12, 40);
   Log("DL1ABC", "40m", "RTTY", "DL", "17", 13, 2);
-  contest_.GetResult();
+  work_.GetResult();
   const int index = WorkedListIndex(3, 0);
-  const std::vector<std::string> engineBefore = contest_.WorkedEntities(index);
+  const std::vector<std::string> engineBefore = work_.worked().Entities(index);
   ASSERT_EQ(engineBefore.size(), 4u);
 
   auto& w = Open<DXCC>(StatusKind::kDxcc);
@@ -326,7 +329,7 @@ TEST_F(StatusWindows, DxccWindowListsASortedCopyOfTheWorkedEntities) {
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }), L"DXCC worked RTTY on 20m 4 of 338");
   EXPECT_EQ(thread_.Run([&] { return w.panelView().sortedKeys; }),
             (std::vector<std::string>{"9A", "DL", "EA8", "UA"}));
-  EXPECT_EQ(contest_.WorkedEntities(index), engineBefore);
+  EXPECT_EQ(work_.worked().Entities(index), engineBefore);
   EXPECT_EQ(thread_.Run([&] { return PixelAt(w.panel(), 2, 2); }), RGB(255, 250, 198));
 
   // A call typed: its table, and the title says whom.
@@ -379,7 +382,7 @@ TEST_F(StatusWindows, DxccWindowKeepsItsPanelFivePixelsInsideAndSavesItsPosition
 TEST_F(StatusWindows, DxccWindowTitlesInRussian) {
   Reset("UR");
   Log("DL1ABC", "10m", "RTTY", "DL", "15");
-  contest_.GetResult();
+  work_.GetResult();
   Open<DXCC>(StatusKind::kDxcc);
   Refresh(View("", 5, 0, "RTTY"));
   EXPECT_EQ(thread_.Run([&] { return Title(hwnd()); }),
@@ -504,7 +507,7 @@ TEST_F(StatusWindows, ExtendedDxccWindowTicksTheEntitiesOfTheCurrentBandAndMode)
   Log("A91A", "20m", "RTTY", "A9", "7", 12, 4);
   Log("SU1SK", "20m", "RTTY", "SU", "9", 12, 5);
   Log("ZL1AA", "15m", "RTTY", "ZL", "3", 12, 6);
-  contest_.GetResult();
+  work_.GetResult();
   auto& w = Open<Multiplier_Mult>(StatusKind::kExtendedDxcc);
 
   Refresh(View("", 3, 0, "RTTY"));

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "module/ui_bridge.h"
 #include "platform/settings.h"
-#include "platform/ui_bridge.h"
 
 namespace zd::test {
 

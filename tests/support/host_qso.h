@@ -8,20 +8,15 @@
 
 #include "engine/contest_rules.h"
 #include "host_boundary/host_calls.h"
+#include "support/qso_setters.h"
 
 namespace zd::test {
 
-struct HostQso : host::Qso {
+struct HostQso : host::Qso, QsoSetters<HostQso> {
   explicit HostQso(std::string own) {
     ownCall = std::move(own);
     Call("DL1ABC", "DL", "EU").On("20m", "RTTY").Exchanges("001", "002");
     time = host::ValidTime(host::HostDate(2024, 3, 16, 12, 0));
-  }
-  HostQso& Call(std::string c, std::string p, std::string cont) {
-    call = std::move(c);
-    prefix = std::move(p);
-    continent = std::move(cont);
-    return *this;
   }
   // The band's working frequency goes with it (none for a band outside the contest).
   HostQso& On(std::string b, std::string m) {
@@ -31,15 +26,22 @@ struct HostQso : host::Qso {
     mode = std::move(m);
     return *this;
   }
-  HostQso& Exchanges(std::string sent, std::string rcvd) {
-    exchSent = std::move(sent);
-    exchRcvd = std::move(rcvd);
-    return *this;
-  }
   HostQso& At(double date) {
     time = host::ValidTime(date);
     return *this;
   }
 };
+
+// A contest reset as the host passes it: the own station in Europe, a contest from DATE
+// 45000 to 45001.
+inline host::Reset HostReset(std::string ownCall, std::string ownPrefix) {
+  host::Reset r;
+  r.ownCall = std::move(ownCall);
+  r.start = host::ValidTime(45000.0);
+  r.end = host::ValidTime(45001.0);
+  r.ownPrefix = std::move(ownPrefix);
+  r.ownContinent = "EU";
+  return r;
+}
 
 }  // namespace zd::test

@@ -408,12 +408,14 @@ TEST_F(ModuleDialogs, OkSavesTheHeaderAndTheResultWritesTheCabrilloFile) {
   ResetContest(e(), NewContest(1));
   second.Finish();
   ASSERT_EQ(second.handled(), 1) << second.problems();
-  EXPECT_EQ(again.values[IDC_CAB_NAME], L"\x0418\x0432\x0430\x043d Petrov");
-  EXPECT_EQ(again.values[IDC_CAB_SOAPBOX], L"First line\r\nSecond line");
-  EXPECT_EQ(again.values[IDC_CAB_OPERATORS], L"UA3ABC UA3XYZ");
-  EXPECT_EQ(again.values[IDC_CAB_CLAIMED], L"39");
-  EXPECT_EQ(again.values[IDC_CAB_CATEGORY_BAND], L"ALL");
-  EXPECT_EQ(again.values[IDC_CAB_CATEGORY_OPERATOR], L"SINGLE-OP");
+  const std::pair<int, const wchar_t*> shown[] = {
+      {IDC_CAB_NAME, L"\x0418\x0432\x0430\x043d Petrov"},
+      {IDC_CAB_SOAPBOX, L"First line\r\nSecond line"},
+      {IDC_CAB_OPERATORS, L"UA3ABC UA3XYZ"},
+      {IDC_CAB_CLAIMED, L"39"},
+      {IDC_CAB_CATEGORY_BAND, L"ALL"},
+      {IDC_CAB_CATEGORY_OPERATOR, L"SINGLE-OP"}};
+  for (const auto& [id, value] : shown) EXPECT_EQ(again.values[id], value) << "control " << id;
 }
 
 TEST_F(ModuleDialogs, HeaderDialogDisablesTheHostsWindowsWhileItIsOpen) {

@@ -1,5 +1,7 @@
 #include "win32/dialog_driver_win.h"
 
+#include "platform/win32/text_win.h"
+
 namespace zd::test {
 namespace {
 
@@ -24,13 +26,7 @@ HWND FindThreadDialog(DWORD thread, const wchar_t* title) {
   return state.found;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  const int n = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
-  const int got = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return text;
-}
+std::wstring WindowText(HWND hwnd) { return win::WindowTextW(hwnd); }
 
 std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 

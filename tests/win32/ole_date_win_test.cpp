@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd {
 namespace {

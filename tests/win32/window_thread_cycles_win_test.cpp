@@ -66,13 +66,7 @@ TEST(WindowThreadCycles, TwoHundredStartsAndStopsLeaveNothingBehind) {
   const auto lib = zd::host::StatsModule::Load(zd::host::ModuleBesideProgram(), error);
   ASSERT_TRUE(lib) << error;
   const zd::host::Exports& x = lib->exports();
-  zd::host::Reset reset;
-  reset.ownCall = "UA3AAA";
-  reset.start = zd::host::ValidTime(45000.0);
-  reset.end = zd::host::ValidTime(45001.0);
-  reset.ownPrefix = "DL";
-  reset.ownContinent = "EU";
-  zd::host::ResetContest(x, reset);
+  zd::host::ResetContest(x, zd::test::HostReset("UA3AAA", "DL"));
   x.RunCommand0(0, "HIDEINFO");
   const Counts before = Now();
   EXPECT_EQ(before.windows, 0);

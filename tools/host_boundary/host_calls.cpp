@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd::host {
 namespace {

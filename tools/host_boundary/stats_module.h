@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/stats_exports.h"
+#include "module/stats_exports.h"
 
 namespace zd::host {
 

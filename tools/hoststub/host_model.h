@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "hoststub/commands.h"
+#include "platform/host_automation.h"
 
 namespace zd::hoststub {
 
@@ -30,11 +31,11 @@ struct MemberInfo {
 // Every member of the object. Mode has no fixed number in the contract; it is looked up
 // by name.
 inline constexpr MemberInfo kMembers[] = {
-    {Member::kExecuteMacros, "ExecuteMacros", 16},
+    {Member::kExecuteMacros, "ExecuteMacros", host::kDispidExecuteMacros},
     {Member::kMode, "Mode", 21},
-    {Member::kHostMode, "HostMode", 7},
-    {Member::kHostFrequency, "HostFrequency", 2},
-    {Member::kHostEntryText, "HostEntryText", 8},
+    {Member::kHostMode, "HostMode", host::kDispidHostMode},
+    {Member::kHostFrequency, "HostFrequency", host::kDispidHostFrequency},
+    {Member::kHostEntryText, "HostEntryText", host::kDispidHostEntryText},
 };
 
 // The member of a name (case-insensitive, as automation names are) or of a number.

@@ -21,6 +21,8 @@
 #include "hoststub/stats_commands_win.h"
 #include "hoststub/util_win.h"
 #include "platform/host_automation.h"
+#include "platform/win32/handles_win.h"
+#include "platform/win32/window_win.h"
 
 namespace zd::hoststub {
 namespace {
@@ -141,14 +143,9 @@ class HostObject final : public IDispatch {
       case Member::kExecuteMacros: {
         if (!method) return DISP_E_MEMBERNOTFOUND;
         if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT text;
-        VariantInit(&text);
-        if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
-          if (bad_arg) *bad_arg = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        const bool ok = model_.ExecuteMacros(Narrow(text.bstrVal ? text.bstrVal : L""));
-        VariantClear(&text);
+        win::Variant text;
+        if (!ArgumentAs(params, VT_BSTR, text, bad_arg)) return DISP_E_TYPEMISMATCH;
+        const bool ok = model_.ExecuteMacros(Narrow(text.v.bstrVal ? text.v.bstrVal : L""));
         return ok ? S_OK : Reject(error);
       }
       case Member::kMode:
@@ -174,13 +171,9 @@ class HostObject final : public IDispatch {
       case Member::kHostEntryText: {
         if (!method && !get) return DISP_E_MEMBERNOTFOUND;
         if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT index;
-        VariantInit(&index);
-        if (FAILED(VariantChangeType(&index, &params->rgvarg[0], 0, VT_I4))) {
-          if (bad_arg) *bad_arg = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        const auto value = model_.HostEntryText(index.lVal);
+        win::Variant index;
+        if (!ArgumentAs(params, VT_I4, index, bad_arg)) return DISP_E_TYPEMISMATCH;
+        const auto value = model_.HostEntryText(index.v.lVal);
         if (!value) return Reject(error);
         return ReturnText(*value, result);
       }
@@ -189,6 +182,12 @@ class HostObject final : public IDispatch {
   }
 
  private:
+  // The call's one argument as `type`; false (and the argument named bad) when it is not.
+  static bool ArgumentAs(const DISPPARAMS* params, VARTYPE type, win::Variant& out, UINT* bad_arg) {
+    if (SUCCEEDED(VariantChangeType(&out.v, &params->rgvarg[0], 0, type))) return true;
+    if (bad_arg) *bad_arg = 0;
+    return false;
+  }
   static HRESULT ReturnText(const std::string& text, VARIANT* result) {
     if (!result) return S_OK;
     VariantInit(result);
@@ -211,16 +210,14 @@ class HostObject final : public IDispatch {
 };
 #pragma GCC diagnostic pop
 
-class HostStub {
+class HostStub final : public win::Window {
  public:
   HostStub(HINSTANCE instance, Options options)
       : instance_(instance),
         options_(std::move(options)),
         model_([this](const std::string& line) { Record(line); }),
         object_(model_) {}
-  HostStub(const HostStub&) = delete;
-  HostStub& operator=(const HostStub&) = delete;
-  ~HostStub() {
+  ~HostStub() override {
     if (log_ && log_ != GetStdHandle(STD_OUTPUT_HANDLE)) CloseHandle(log_);
     for (HANDLE h : children_) CloseHandle(h);
   }
@@ -258,7 +255,7 @@ class HostStub {
       return 1;
     }
     Record(kReadyLine);
-    PostMessageW(window_, kRunScenario, 0, 0);
+    PostMessageW(hwnd(), kRunScenario, 0, 0);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -306,33 +303,29 @@ class HostStub {
   bool CreateMainWindow() {
     const std::wstring class_name = Widen(options_.window_class);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &HostStub::WindowProc;
     wc.hInstance = instance_;
     wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = class_name.c_str();
-    if (!RegisterClassExW(&wc)) return false;
-    window_ =
-        CreateWindowExW(0, class_name.c_str(), Widen(options_.title).c_str(), WS_OVERLAPPEDWINDOW,
-                        40, 40, 560, 320, nullptr, nullptr, instance_, this);
-    if (!window_) return false;
+    if (!Create(wc, 0, Widen(options_.title).c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 560, 320)) {
+      return false;
+    }
     list_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0, window_,
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance_, nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
     LayOut();
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
     return true;
   }
 
   void LayOut() {
     RECT r;
-    GetClientRect(window_, &r);
+    GetClientRect(hwnd(), &r);
     if (list_)
       MoveWindow(list_, 8, 8, r.right - 16 > 0 ? r.right - 16 : 0,
                  r.bottom - 16 > 0 ? r.bottom - 16 : 0, TRUE);
@@ -395,10 +388,10 @@ class HostStub {
                       if (!n) return Outcome::Failed("not a number: " + a[static_cast<size_t>(i)]);
                       v[i] = *n;
                     }
-                    SetWindowPos(window_, nullptr, static_cast<int>(v[0]), static_cast<int>(v[1]),
+                    SetWindowPos(hwnd(), nullptr, static_cast<int>(v[0]), static_cast<int>(v[1]),
                                  static_cast<int>(v[2]), static_cast<int>(v[3]),
                                  SWP_NOZORDER | SWP_NOACTIVATE);
-                    UpdateWindow(window_);
+                    UpdateWindow(hwnd());
                     return Outcome::Done();
                   });
     commands_.Add("signal", 1, 1, "signal FILE", [](const Words& a, long long) {
@@ -437,11 +430,11 @@ class HostStub {
                       line += (line.empty() ? "" : " ") + (quote ? "\"" + w + "\"" : w);
                     }
                     later_.push_back(line);
-                    PostMessageW(window_, kRunLater, 0, 0);
+                    PostMessageW(hwnd(), kRunLater, 0, 0);
                     return Outcome::Done();
                   });
     commands_.Add("close", 0, 0, "close", [this](const Words&, long long) {
-      PostMessageW(window_, WM_CLOSE, 0, 0);
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
       return Outcome::Done();
     });
   }
@@ -464,15 +457,15 @@ class HostStub {
   void RunScenario() {
     const auto state = scenario_.Step(commands_, NowMs());
     if (state == Scenario::State::kWaiting) {
-      SetTimer(window_, kScenarioTimer, kScenarioTimerMs, nullptr);
+      SetTimer(hwnd(), kScenarioTimer, kScenarioTimerMs, nullptr);
       return;
     }
-    KillTimer(window_, kScenarioTimer);
+    KillTimer(hwnd(), kScenarioTimer);
     if (state == Scenario::State::kFailed && !script_failed_) {
       script_failed_ = true;
       Record("script failed: " + scenario_.error());
       exit_code_ = 2;
-      PostMessageW(window_, WM_CLOSE, 0, 0);
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     }
   }
 
@@ -522,46 +515,36 @@ class HostStub {
     UnloadStats();
     Withdraw();
     Record(kClosedLine);
-    DestroyWindow(window_);
+    DestroyWindow(hwnd());
   }
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == WM_NCCREATE) {
-      auto* self = static_cast<HostStub*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<HostStub*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wp, lp);
+  LRESULT HandleMessage(UINT message, WPARAM wp, LPARAM lp) override {
     switch (message) {
       case WM_SIZE:
-        self->LayOut();
+        LayOut();
         return 0;
       case kRunScenario:
-        self->RunScenario();
+        RunScenario();
         return 0;
       case kRunLater:
-        self->RunLater();
+        RunLater();
         return 0;
       case WM_TIMER:
-        if (wp == kScenarioTimer) self->RunScenario();
+        if (wp == kScenarioTimer) RunScenario();
         return 0;
       case WM_COPYDATA:
-        return self->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
       case WM_CLOSE:
-        self->OnClose();
+        OnClose();
         return 0;
       case WM_DESTROY:
-        self->list_ = nullptr;
-        PostQuitMessage(self->exit_code_);
+        list_ = nullptr;
+        PostQuitMessage(exit_code_);
         return 0;
-      case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        break;
       default:
         break;
     }
-    return DefWindowProcW(window, message, wp, lp);
+    return Window::HandleMessage(message, wp, lp);
   }
 
   HINSTANCE instance_;
@@ -570,7 +553,6 @@ class HostStub {
   HostObject object_;
   CommandTable commands_;
   Scenario scenario_;
-  HWND window_ = nullptr;
   HWND list_ = nullptr;
   HANDLE log_ = nullptr;
   DWORD cookie_ = 0;

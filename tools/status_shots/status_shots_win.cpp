@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/contest.h"
+#include "module/export_work.h"
 #include "status_windows/dxcc_window_win.h"
 #include "status_windows/extended_dxcc_window_win.h"
 #include "status_windows/region_window_win.h"
@@ -74,14 +74,14 @@ const std::vector<Qso>& DemoLog() {
 
 double At(int hour, int minute) { return *DateFromCivil(2026, 12, 5, hour, minute, 0); }
 
-void Fill(Contest& contest, std::string_view ownPrefix) {
+void Fill(ExportWork& work, std::string_view ownPrefix) {
   ResetArgs a;
   a.ownCall = ownPrefix == "UA" ? "RA3ZZ" : "DL9ZZ";
   a.start = OleDateTime{At(12, 0)};
   a.end = OleDateTime{*DateFromCivil(2026, 12, 6, 11, 59, 0)};
   a.ownPrefix = ownPrefix;
   a.ownContinent = "EU";
-  contest.ResetStats(a);
+  work.ResetStats(a);
   for (const Qso& q : DemoLog()) {
     QsoArgs x;
     x.ownCall = a.ownCall;
@@ -95,9 +95,9 @@ void Fill(Contest& contest, std::string_view ownPrefix) {
     x.prefix = q.prefix;
     x.continent = "EU";
     x.band = q.band;
-    contest.AddData(x);
+    work.AddData(x);
   }
-  contest.GetResult();
+  work.GetResult();
 }
 
 void Pump() {
@@ -168,14 +168,14 @@ int Run(const std::wstring& out) {
   // The control window counts as open: a reset does not start the window thread.
   test::RecordingUi ui;
   ui.controlWindow = true;
-  Contest english(settings, clock, ui);
-  Contest russian(settings, clock, ui);
+  ExportWork english(settings, clock, ui);
+  ExportWork russian(settings, clock, ui);
   Fill(english, "DL");
   Fill(russian, "UA");
   int failures = 0;
-  auto shoot = [&](Contest& contest, StatusKind kind, const RefreshView& view, const wchar_t* name,
+  auto shoot = [&](ExportWork& work, StatusKind kind, const RefreshView& view, const wchar_t* name,
                    auto&& before) {
-    WindowState state(contest, settings, clock);
+    WindowState state(work.contest(), work.worked(), settings, clock);
     auto w = MakeStatusWindow(kind, state);
     if (!w || !w->Create()) {
       ++failures;

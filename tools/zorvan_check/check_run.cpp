@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "engine/contest_rules.h"
-#include "zd_version.h"
 #include "zorvan_check/publish.h"
 #include "zorvan_replay/replay_platform.h"
 
@@ -286,14 +285,7 @@ int RunCheck(const std::vector<std::string>& args) {
     return 2;
   }
   const Options& o = *parsed;
-  if (o.help) {
-    std::fputs(UsageText().c_str(), stdout);
-    return 0;
-  }
-  if (o.version) {
-    std::printf("%s %s\n", kProgram, ZD_VERSION_TEXT);
-    return 0;
-  }
+  if (replay::AnswerHelpOrVersion(o.help, o.version, kProgram, UsageText())) return 0;
   std::error_code ec;
   if (!fs::is_directory(o.logsFolder, ec)) {
     Say(o.logsFolder + ": not a folder of logs");

@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "engine/bad_qso_report.h"
-#include "engine/ole_date.h"
 #include "host_boundary/host_calls.h"
+#include "platform/ole_date.h"
 
 namespace zd::check {
 namespace {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "engine/contest_rules.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 #include "zorvan_check/svg_chart.h"
 
 namespace zd::check {

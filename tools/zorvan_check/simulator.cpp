@@ -11,7 +11,7 @@
 
 #include "callsign/region.h"
 #include "engine/contest_rules.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 #include "zorvan_check/near_call.h"
 
 namespace zd::check {

@@ -10,7 +10,7 @@
 
 #include "callsign/region.h"
 #include "engine/contest.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd::replay {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "engine/bad_qso_report.h"
 #include "engine/contest.h"
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 #include "zorvan_replay/replay_platform.h"
 
 namespace zd::replay {

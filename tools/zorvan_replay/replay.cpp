@@ -10,7 +10,6 @@
 #include "host_boundary/host_calls.h"
 #include "platform/portable/ini_store.h"
 #include "reports/cabrillo.h"
-#include "zd_version.h"
 #include "zorvan_replay/replay_platform.h"
 #include "zorvan_replay/report_files.h"
 #include "zorvan_replay/work_folder.h"
@@ -490,14 +489,7 @@ int RunReplay(const std::vector<std::string>& args) {
     return 2;
   }
   const Options o = *parsed;
-  if (o.help) {
-    std::fputs(UsageText().c_str(), stdout);
-    return 0;
-  }
-  if (o.version) {
-    std::printf("%s %s\n", kProgram, ZD_VERSION_TEXT);
-    return 0;
-  }
+  if (AnswerHelpOrVersion(o.help, o.version, kProgram, UsageText())) return 0;
 
   // Everything is checked before anything is written.
   fs::path ctyPath = PathFromUtf8(o.ctyPath.empty() ? DefaultCountryFilePath() : o.ctyPath);

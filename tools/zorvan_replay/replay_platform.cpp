@@ -1,8 +1,10 @@
 #include "zorvan_replay/replay_platform.h"
 
+#include <cstdio>
 #include <system_error>
 
 #include "host_boundary/stats_module.h"
+#include "zd_version.h"
 #include "zorvan_replay/replay_log.h"
 
 namespace zd::replay {
@@ -28,6 +30,15 @@ std::string DefaultCountryFilePath() {
   std::error_code ec;
   return fs::is_regular_file(beside, ec) ? Utf8FromPath(beside)
                                          : std::string("/usr/share/hamradio-files/cty.dat");
+}
+
+bool AnswerHelpOrVersion(bool help, bool version, const char* program, const std::string& usage) {
+  if (help) {
+    std::fputs(usage.c_str(), stdout);
+  } else if (version) {
+    std::printf("%s %s\n", program, ZD_VERSION_TEXT);
+  }
+  return help || version;
 }
 
 }  // namespace zd::replay

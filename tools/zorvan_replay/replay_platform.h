@@ -24,6 +24,9 @@ std::string DefaultCountryFilePath();
 // wide command line, so any file name arrives whatever the system's code page).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 bool StderrIsTerminal();
+// Answers --help (the usage text) or --version (the program and this build's version) on
+// standard output: true when it did, and the program ends there with success.
+bool AnswerHelpOrVersion(bool help, bool version, const char* program, const std::string& usage);
 // Standard output passes the module's texts byte for byte (no CR LF translation).
 void SetBinaryStdout();
 // Writes UTF-8 text to standard error; a Windows console gets it as wide text, so that

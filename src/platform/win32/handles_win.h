@@ -1,9 +1,12 @@
-// RAII holders for the Windows handle kinds the module uses. Each is move-only, gives
-// its handle with get() and gives it up with release().
+// RAII holders for the Windows handle kinds the module and the mode switch use. Each
+// frees its handle exactly once: a moved-from holder holds nothing, reset() frees the
+// old handle and takes the new one (resetting to the handle already held keeps it), and
+// release() gives the handle up without freeing it. Each gives its handle with get().
 #pragma once
 
 #include <windows.h>
 // after windows.h
+#include <oleauto.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -28,45 +31,29 @@ class Unique {
   explicit operator bool() const { return h_ != Traits::Invalid(); }
   Handle release() { return std::exchange(h_, Traits::Invalid()); }
   void reset(Handle h = Traits::Invalid()) {
-    if (h_ != Traits::Invalid()) Traits::Close(h_);
-    h_ = h;
+    // The holder never holds a handle that is being freed.
+    const Handle old = std::exchange(h_, h);
+    if (old != Traits::Invalid() && old != h) Traits::Close(old);
   }
 
  private:
   Handle h_ = Traits::Invalid();
 };
 
-template <typename H>
-struct GdiObjectTraits {
+// A handle kind that is null when empty and freed by one function.
+template <typename H, auto Free>
+struct FreedBy {
   using Handle = H;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
+  static void Close(Handle h) { Free(h); }
 };
-using Brush = Unique<GdiObjectTraits<HBRUSH>>;
-using Pen = Unique<GdiObjectTraits<HPEN>>;
-using Font = Unique<GdiObjectTraits<HFONT>>;
-using Bitmap = Unique<GdiObjectTraits<HBITMAP>>;
-
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteDC(h); }
-};
-using MemoryDc = Unique<MemoryDcTraits>;
-
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { CloseHandle(h); }
-};
-using KernelHandle = Unique<KernelHandleTraits>;
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DestroyIcon(h); }
-};
-using Icon = Unique<IconTraits>;
+using Brush = Unique<FreedBy<HBRUSH, &DeleteObject>>;
+using Pen = Unique<FreedBy<HPEN, &DeleteObject>>;
+using Font = Unique<FreedBy<HFONT, &DeleteObject>>;
+using Bitmap = Unique<FreedBy<HBITMAP, &DeleteObject>>;
+using MemoryDc = Unique<FreedBy<HDC, &DeleteDC>>;
+using KernelHandle = Unique<FreedBy<HANDLE, &CloseHandle>>;
+using Icon = Unique<FreedBy<HICON, &DestroyIcon>>;
 
 // A device context from GetDC, released with ReleaseDC.
 class WindowDc {
@@ -151,20 +138,28 @@ class MemDc {
   HGDIOBJ old_ = nullptr;
 };
 
-// A COM interface pointer, released when it ends.
+// A COM interface pointer, released when it ends. A copy holds a reference of its own
+// (a caller keeps the object alive through a call that may replace the original).
 template <typename T>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over a reference the caller owns.
   explicit ComPtr(T* p) : p_(p) {}
   ~ComPtr() { reset(); }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(const ComPtr& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  ComPtr& operator=(const ComPtr& o) {
+    if (this != &o) ComPtr(o).swap(*this);
+    return *this;
+  }
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   ComPtr& operator=(ComPtr&& o) noexcept {
     if (this != &o) reset(std::exchange(o.p_, nullptr));
     return *this;
   }
+  void swap(ComPtr& o) noexcept { std::swap(p_, o.p_); }
   T* get() const { return p_; }
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
@@ -173,13 +168,23 @@ class ComPtr {
     return &p_;
   }
   T* release() { return std::exchange(p_, nullptr); }
+  // Takes over a reference the caller owns and releases the one held (also when both are
+  // references to one object: each reference is released once).
   void reset(T* p = nullptr) {
-    if (p_) p_->Release();
-    p_ = p;
+    if (T* old = std::exchange(p_, p)) old->Release();
   }
 
  private:
   T* p_ = nullptr;
+};
+
+// A VARIANT, cleared (its text or object freed) when it ends.
+struct Variant {
+  VARIANT v;
+  Variant() { VariantInit(&v); }
+  ~Variant() { VariantClear(&v); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
 };
 
 }  // namespace zd::win

@@ -4,7 +4,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace zd::check::testing {
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "control/window_thread_win.h"
-#include "engine/module.h"
+#include "module/module.h"
 #include "reports/cabrillo_dialog_win.h"
 
 namespace zd {
@@ -10,7 +10,11 @@ namespace {
 
 class Win32Ui final : public UiBridge {
  public:
-  explicit Win32Ui(Module& module) : module_(module), windowThread_(module) {}
+  explicit Win32Ui(Module& module)
+      : windowThread_([&module] {
+          return std::make_unique<WindowState>(module.contest(), module.worked(), module.settings(),
+                                               module.clock());
+        }) {}
 
   void ShowSetupMessage() override {
     // No owner and no caption: the platform's default caption.
@@ -29,7 +33,6 @@ class Win32Ui final : public UiBridge {
   void PostRefresh() override { windowThread_.PostRefresh(); }
 
  private:
-  [[maybe_unused]] Module& module_;
   win::WindowThread windowThread_;
 };
 

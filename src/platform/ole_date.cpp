@@ -1,7 +1,9 @@
-#include "engine/ole_date.h"
+#include "platform/ole_date.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 namespace zd {
 namespace {
@@ -120,31 +122,23 @@ std::string FormatDate(const OleDateTime& t, std::string_view format) {
       out += format[i];
       continue;
     }
-    switch (format[++i]) {
-      case 'Y':
-        AppendNumber(out, c->year, 4);
-        break;
-      case 'm':
-        AppendNumber(out, c->month, 2);
-        break;
-      case 'd':
-        AppendNumber(out, c->day, 2);
-        break;
-      case 'H':
-        AppendNumber(out, c->hour, 2);
-        break;
-      case 'M':
-        AppendNumber(out, c->minute, 2);
-        break;
-      case 'S':
-        AppendNumber(out, c->second, 2);
-        break;
-      case '%':
-        out += '%';
-        break;
-      default:
-        out += '%';
-        out += format[i];
+    // The directives: a field and its width in digits.
+    struct Directive {
+      char letter;
+      int CivilTime::*field;
+      int width;
+    };
+    static constexpr Directive kDirectives[] = {
+        {'Y', &CivilTime::year, 4}, {'m', &CivilTime::month, 2},  {'d', &CivilTime::day, 2},
+        {'H', &CivilTime::hour, 2}, {'M', &CivilTime::minute, 2}, {'S', &CivilTime::second, 2}};
+    const char letter = format[++i];
+    const auto d = std::find_if(std::begin(kDirectives), std::end(kDirectives),
+                                [letter](const Directive& x) { return x.letter == letter; });
+    if (d != std::end(kDirectives)) {
+      AppendNumber(out, (*c).*(d->field), d->width);
+    } else {
+      out += '%';
+      if (letter != '%') out += letter;
     }
   }
   return out;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "engine/module.h"
-#include "engine/stats_exports.h"
+#include "module/module.h"
+#include "module/stats_exports.h"
 
 namespace {
 
@@ -33,20 +33,18 @@ zd::QsoArgs QsoArguments(const char* ownCall, const char* call, const ZdHostDate
                          unsigned freqHz, const char* mode, const char* rstSent,
                          const char* rstRcvd, const char* exchSent, const char* exchRcvd,
                          const char* prefix, const char* continent, const char* band) {
-  zd::QsoArgs a;
-  a.ownCall = Text(ownCall);
-  a.call = Text(call);
-  a.time = Date(time);
-  a.freqHz = freqHz;
-  a.mode = Text(mode);
-  a.rstSent = Text(rstSent);
-  a.rstRcvd = Text(rstRcvd);
-  a.exchSent = Text(exchSent);
-  a.exchRcvd = Text(exchRcvd);
-  a.prefix = Text(prefix);
-  a.continent = Text(continent);
-  a.band = Text(band);
-  return a;
+  return zd::QsoArgs{.ownCall = Text(ownCall),
+                     .call = Text(call),
+                     .time = Date(time),
+                     .freqHz = freqHz,
+                     .mode = Text(mode),
+                     .rstSent = Text(rstSent),
+                     .rstRcvd = Text(rstRcvd),
+                     .exchSent = Text(exchSent),
+                     .exchRcvd = Text(exchRcvd),
+                     .prefix = Text(prefix),
+                     .continent = Text(continent),
+                     .band = Text(band)};
 }
 
 }  // namespace
@@ -55,7 +53,7 @@ extern "C" {
 
 unsigned long ZD_CDECL setVersion(const char*) {
   try {
-    zd::TheModule().contest().SetVersion();
+    zd::TheModule().work().SetVersion();
   } catch (...) {
   }
   return 0;
@@ -93,15 +91,14 @@ int ZD_CDECL CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
                         const char*, const char* region, const char* band, const char* band2,
                         char* exchangeOut, char* messageOut) {
   try {
-    zd::CheckArgs a;
-    a.call = Text(call);
-    a.mode = Text(mode);
-    a.prefix = Text(prefix);
-    a.continent = Text(continent);
-    a.region = Text(region);
-    a.band = Text(band);
+    zd::CheckArgs a{.call = Text(call),
+                    .mode = Text(mode),
+                    .prefix = Text(prefix),
+                    .continent = Text(continent),
+                    .region = Text(region),
+                    .band = Text(band)};
     if (band2) a.secondBand = std::string_view(band2);
-    const zd::CheckResult r = zd::TheModule().contest().CheckCall(a);
+    const zd::CheckResult r = zd::TheModule().work().CheckCall(a);
     if (r.message) CopyOut(messageOut, *r.message);
     if (r.exchange) CopyOut(exchangeOut, *r.exchange);
     return r.code;
@@ -113,7 +110,7 @@ int ZD_CDECL CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
 int ZD_CDECL IsValidExchg0(const char* exch, const char* call, const char* prefix, const char*, int,
                            int, int) {
   try {
-    return zd::TheModule().contest().IsValidExchange(Text(exch), Text(call), Text(prefix));
+    return zd::TheModule().work().IsValidExchange(Text(exch), Text(call), Text(prefix));
   } catch (...) {
     return 0;
   }
@@ -129,9 +126,9 @@ int ZD_CDECL AddData0(const char* ownCall, const char* call, ZdHostDateTime* tim
                       const char* prefix, int, int, int, double, double, const char*,
                       const char* continent, const char*, const char* band, const char*) {
   try {
-    return zd::TheModule().contest().AddData(QsoArguments(ownCall, call, time, freqHz, mode,
-                                                          rstSent, rstRcvd, exchSent, exchRcvd,
-                                                          prefix, continent, band));
+    return zd::TheModule().work().AddData(QsoArguments(ownCall, call, time, freqHz, mode, rstSent,
+                                                       rstRcvd, exchSent, exchRcvd, prefix,
+                                                       continent, band));
   } catch (...) {
     return 0;
   }
@@ -146,9 +143,9 @@ int ZD_CDECL RemoveData0(const char* ownCall, const char* call, ZdHostDateTime* 
                          int, int, int, double, double, const char*, const char* continent,
                          const char*, const char* band, const char*) {
   try {
-    return zd::TheModule().contest().RemoveData(QsoArguments(ownCall, call, time, freqHz, mode,
-                                                             rstSent, rstRcvd, exchSent, exchRcvd,
-                                                             prefix, continent, band));
+    return zd::TheModule().work().RemoveData(QsoArguments(ownCall, call, time, freqHz, mode,
+                                                          rstSent, rstRcvd, exchSent, exchRcvd,
+                                                          prefix, continent, band));
   } catch (...) {
     return 0;
   }
@@ -160,15 +157,13 @@ int ZD_CDECL ResetStats0(const char* pathPrefix, int newContest, const char* own
                          const char*, const char*, const char* ownPrefix, int, int, int, double,
                          double, const char*, const char* ownContinent, const char*) {
   try {
-    zd::ResetArgs a;
-    a.pathPrefix = Text(pathPrefix);
-    a.newContest = newContest;
-    a.ownCall = Text(ownCall);
-    a.start = Date(start);
-    a.end = Date(end);
-    a.ownPrefix = Text(ownPrefix);
-    a.ownContinent = Text(ownContinent);
-    zd::TheModule().contest().ResetStats(a);
+    zd::TheModule().work().ResetStats(zd::ResetArgs{.pathPrefix = Text(pathPrefix),
+                                                    .newContest = newContest,
+                                                    .ownCall = Text(ownCall),
+                                                    .start = Date(start),
+                                                    .end = Date(end),
+                                                    .ownPrefix = Text(ownPrefix),
+                                                    .ownContinent = Text(ownContinent)});
   } catch (...) {
   }
   return 1;
@@ -177,7 +172,7 @@ int ZD_CDECL ResetStats0(const char* pathPrefix, int newContest, const char* own
 const char* ZD_CDECL GetResult0(int* status) {
   if (status) *status = -1;
   try {
-    return zd::TheModule().contest().GetResult();
+    return zd::TheModule().work().GetResult();
   } catch (...) {
     return kEmpty;
   }

@@ -1,5 +1,5 @@
-// What the contest engine asks of the user interface. The Windows module shows real
-// dialogs and runs the window thread; the headless library shows nothing.
+// What the exports' work asks of the user interface. The Windows module shows real
+// dialogs and runs the window thread (ui_win.cpp); the headless library shows nothing.
 #pragma once
 
 #include <string>
@@ -10,7 +10,6 @@ namespace zd {
 
 class UiBridge {
  public:
-  virtual ~UiBridge() = default;
   // The message box of SetupSet0; returns when it is closed.
   virtual void ShowSetupMessage() = 0;
   // The modal Cabrillo header dialog; true when the operator confirmed it (the fields
@@ -23,6 +22,8 @@ class UiBridge {
   virtual bool ControlWindowExists() const = 0;
   // Posts the status refresh to the control window (never waits).
   virtual void PostRefresh() = 0;
+
+  virtual ~UiBridge() = default;
 };
 
 // No windows: message boxes are not shown, the header dialog counts as confirmed with

@@ -1,6 +1,6 @@
-// What the windows of the window thread share: the contest they show, the settings file,
-// the clock, and the values of the last status refresh. Portable: the window logic is
-// tested natively against it.
+// What the windows of the window thread share: the contest and the worked lists they
+// show, the settings file, the clock, and the values of the last status refresh. Portable:
+// the window logic is tested natively against it.
 #pragma once
 
 #include <atomic>
@@ -9,6 +9,7 @@
 #include "engine/contest.h"
 #include "platform/clock.h"
 #include "platform/settings.h"
+#include "reports/worked_lists.h"
 
 namespace zd {
 
@@ -50,8 +51,10 @@ class StatusWindowOwner {
 };
 
 struct WindowState {
-  WindowState(Contest& c, SettingsStore& s, const Clock& k) : contest(c), settings(s), clock(k) {}
+  WindowState(Contest& c, WorkedLists& w, SettingsStore& s, const Clock& k)
+      : contest(c), worked(w), settings(s), clock(k) {}
   Contest& contest;
+  WorkedLists& worked;
   SettingsStore& settings;
   const Clock& clock;
 

@@ -1,4 +1,4 @@
-#include "engine/module.h"
+#include "module/module.h"
 
 namespace zd {
 

@@ -1,4 +1,4 @@
-#include "engine/module.h"
+#include "module/module.h"
 
 namespace zd {
 
@@ -6,7 +6,7 @@ Module::Module()
     : settings_(MakePlatformSettingsStore()),
       clock_(MakeSystemClock()),
       ui_(MakePlatformUi(*this)),
-      contest_(std::make_unique<Contest>(*settings_, *clock_, *ui_)) {}
+      work_(std::make_unique<ExportWork>(*settings_, *clock_, *ui_)) {}
 
 Module::~Module() {
   // The window thread goes before the state it reads.
