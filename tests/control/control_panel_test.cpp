@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "control/window_fakes.h"
+#include "support/files.h"
 
 namespace zd {
 namespace {
@@ -83,18 +82,15 @@ TEST_F(PanelFixture, SwitchModeShowsTwoButtonsAtStartAndAllThreeWhenSwitchedOn) 
 }
 
 TEST_F(PanelFixture, RussianTextsAndTitle) {
-  const auto dir = std::filesystem::temp_directory_path() / "zd_panel_russian";
-  std::filesystem::create_directories(dir);
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  ResetArgs a;
-  a.ownCall = "UA1AAA";
-  a.ownPrefix = "UA";
-  a.start = OleDateTime{41994.0};  // 21 December 2014
-  a.end = OleDateTime{41995.0};
-  c.work.ResetStats(a);
-  std::filesystem::current_path(old);
-  std::filesystem::remove_all(dir);
+  {
+    const test::TempFolder folder;  // the reset writes the module's files there
+    ResetArgs a;
+    a.ownCall = "UA1AAA";
+    a.ownPrefix = "UA";
+    a.start = OleDateTime{41994.0};  // 21 December 2014
+    a.end = OleDateTime{41995.0};
+    c.work.ResetStats(a);
+  }
 
   Start();
   EXPECT_EQ(view.title, "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE8 ZORVAN-DIGI-2014");

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "support/files.h"
 
 namespace zd {
 namespace {
@@ -103,20 +104,11 @@ TEST(IniStoreText, AWriteThatChangesNothingLeavesTheFileAlone) {
 
 class IniStoreFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("zd_ini_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
   void TearDown() override {
     std::error_code ec;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(dir_ / "s.ini", fs::perms::owner_write, fs::perm_options::add, ec);
     SetWriteFaultHookForTesting(nullptr);
-    fs::remove_all(dir_, ec);
   }
   std::string PathOf(const char* name) const { return (dir_ / name).string(); }
   static void Put(const std::string& path, std::string_view text) {
@@ -125,7 +117,8 @@ class IniStoreFiles : public ::testing::Test {
   static std::string Text(const std::string& path) {
     return ReadWholeFile(path).value_or("(none)");
   }
-  fs::path dir_;
+  test::ScratchFolder scratch_{"zd-ini"};
+  const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(IniStoreFiles, MissingFileOrFolderReadsAsEmpty) {

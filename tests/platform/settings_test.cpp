@@ -11,6 +11,7 @@
 #include <string>
 
 #include "support/fakes.h"
+#include "support/files.h"
 
 namespace zd {
 namespace {
@@ -74,26 +75,11 @@ TEST(WriteSettingInt, WholeDecimalText) {
 // The store of the platform, on the module's relative path, from a scratch working folder.
 class PlatformSettings : public ::testing::Test {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("zd_settings_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-            std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  test::TempFolder folder_;
   static std::string FileText() {
     std::ifstream in(fs::path("Plugins") / "ZORVAN-DIGI.ini", std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  fs::path old_, dir_;
 };
 
 TEST_F(PlatformSettings, MissingFolderReadsAsEmptyAndIsNotCreated) {

@@ -10,26 +10,40 @@ namespace zd::test {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder(Layout layout) : previous_(fs::current_path()) {
+ScratchFolder::ScratchFolder(std::string_view prefix) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate = fs::temp_directory_path() / ("zd-test-" + std::to_string(random()) +
-                                                            "-" + std::to_string(attempt));
+    const fs::path candidate =
+        fs::temp_directory_path() /
+        (std::string(prefix) + "-" + std::to_string(random()) + "-" + std::to_string(attempt));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
       path_ = fs::canonical(candidate);
-      if (layout == kWithPlugins) fs::create_directory(path_ / "Plugins");
-      fs::current_path(path_);
       return;
     }
   }
   throw std::runtime_error("no temporary folder could be created");
 }
 
+ScratchFolder::ScratchFolder(ScratchFolder&& other) noexcept : path_(std::move(other.path_)) {
+  other.path_.clear();
+}
+
+ScratchFolder::~ScratchFolder() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+TempFolder::TempFolder(Layout layout) : previous_(fs::current_path()) {
+  if (layout == kWithPlugins) fs::create_directory(folder_.path() / "Plugins");
+  fs::current_path(folder_.path());
+}
+
 TempFolder::~TempFolder() {
+  // Out of the folder first: a folder that is someone's current one may not go.
   std::error_code ec;
   fs::current_path(previous_, ec);
-  fs::remove_all(path_, ec);
 }
 
 bool FileExists(const fs::path& path) {

@@ -8,7 +8,24 @@
 
 namespace zd::test {
 
-// Makes a new empty folder the current folder, with a Plugins subfolder when asked (the
+// A new empty folder under the system's temporary folder, named after `prefix`, removed
+// with all in it when it goes: no test leaves its scratch files behind.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(std::string_view prefix = "zd-test");
+  ~ScratchFolder();
+  ScratchFolder(ScratchFolder&& other) noexcept;
+  ScratchFolder& operator=(ScratchFolder&&) = delete;
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string string() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Makes a new scratch folder the current folder, with a Plugins subfolder when asked (the
 // host's layout); restores the previous current folder and removes the new one when it
 // goes.
 class TempFolder {
@@ -18,11 +35,11 @@ class TempFolder {
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return folder_.path(); }
 
  private:
   std::filesystem::path previous_;
-  std::filesystem::path path_;
+  ScratchFolder folder_;
 };
 
 bool FileExists(const std::filesystem::path& path);

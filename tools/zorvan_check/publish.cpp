@@ -10,12 +10,13 @@
 
 #include "engine/contest_rules.h"
 #include "platform/ole_date.h"
-#include "zorvan_check/svg_chart.h"
+#include "svg_chart/svg_chart.h"
 
 namespace zd::check {
 namespace {
 
 namespace fs = std::filesystem;
+using svg::Escape;
 
 constexpr const char* kBandColours[] = {"#4e79a7", "#f28e2b", "#e15759",
                                         "#76b7b2", "#59a14f", "#edc948"};
@@ -293,9 +294,23 @@ Heading MakeHeading(const CheckOutcome& o, std::size_t a, bool ru) {
   return h;
 }
 
+// A chart of the overview, 300 pixels high unless it sets its own height by its rows.
+svg::Frame ChartFrame(const std::string& title, int width) {
+  svg::Frame f;
+  f.title = title;
+  f.width = width;
+  f.height = 300;
+  return f;
+}
+
+// A chart under its title.
+std::string Figure(const svg::Frame& frame, const std::string& chart) {
+  return "<figure><figcaption>" + Escape(frame.title) + "</figcaption>" + chart + "</figure>";
+}
+
 std::string Page(const std::string& title, const std::string& lang, const std::string& body) {
   return "<!DOCTYPE html>\n<html lang=\"" + lang + "\"><head><meta charset=\"utf-8\"><title>" +
-         HtmlEscape(title) +
+         Escape(title) +
          "</title><style>"
          "body{font-family:sans-serif;margin:24px;color:#222}"
          "h1{font-size:22px}h2{font-size:17px;margin-top:28px;border-bottom:1px solid #ccc}"
@@ -306,6 +321,7 @@ std::string Page(const std::string& title, const std::string& lang, const std::s
          "tr:nth-child(even) td{background:#f7f7f7}"
          ".box{background:#f4f4f4;border:1px solid #ddd;padding:8px 12px;margin:8px 0}"
          ".charts{display:flex;flex-wrap:wrap;gap:18px}.bad{color:#b00}"
+         "figure{margin:8px 0}figcaption{font-weight:bold;font-size:14px;margin-bottom:4px}"
          "</style></head><body>\n" +
          body + "\n</body></html>\n";
 }
@@ -384,34 +400,34 @@ std::string UbnText(const CheckOutcome& o, std::size_t a) {
 std::string UbnHtml(const CheckOutcome& o, std::size_t a) {
   const bool ru = LogAt(o, a).russianTexts;
   const Heading h = MakeHeading(o, a, ru);
-  std::string b = "<h1>" + HtmlEscape(h.title) + "</h1><p>" + HtmlEscape(h.logLine) + "</p>";
-  b += "<div class=\"box\">" + HtmlEscape(h.claimed) + "<br>" + HtmlEscape(h.checked) + "<br>" +
-       HtmlEscape(h.removed) + "</div>";
-  if (!h.clock.empty()) b += "<p>" + HtmlEscape(h.clock) + "</p>";
-  b += "<p>" + HtmlEscape(h.findings) + "</p><p>" + HtmlEscape(h.rules) + "<br>" +
-       HtmlEscape(h.matching) + "</p>";
+  std::string b = "<h1>" + Escape(h.title) + "</h1><p>" + Escape(h.logLine) + "</p>";
+  b += "<div class=\"box\">" + Escape(h.claimed) + "<br>" + Escape(h.checked) + "<br>" +
+       Escape(h.removed) + "</div>";
+  if (!h.clock.empty()) b += "<p>" + Escape(h.clock) + "</p>";
+  b += "<p>" + Escape(h.findings) + "</p><p>" + Escape(h.rules) + "<br>" + Escape(h.matching) +
+       "</p>";
   const std::string yours = ru ? "Ваша строка" : "Your line";
   const std::string theirs = ru ? "Строка корреспондента" : "The other station's line";
   const std::string why = ru ? "Причина" : "Reason";
   auto section = [&](const std::string& title, const std::vector<Entry>& entries) {
     if (entries.empty()) return;
-    b += "<h2>" + HtmlEscape(title) + " — " + std::to_string(entries.size()) + "</h2>";
+    b += "<h2>" + Escape(title) + " — " + std::to_string(entries.size()) + "</h2>";
     b += "<table><tr><th>" + yours + "</th><th>" + theirs + "</th><th>" + why + "</th></tr>";
     for (const Entry& e : entries) {
       b += "<tr><td class=\"line\">" + std::to_string(LogAt(o, a).qsos[e.qso].line) + ": " +
-           HtmlEscape(e.mine) + "</td><td class=\"line\">" +
-           (e.theirs.empty() ? std::string() : HtmlEscape(e.theirLabel + ": " + e.theirs)) +
-           "</td><td class=\"why\">" + HtmlEscape(e.reason) + "</td></tr>";
+           Escape(e.mine) + "</td><td class=\"line\">" +
+           (e.theirs.empty() ? std::string() : Escape(e.theirLabel + ": " + e.theirs)) +
+           "</td><td class=\"why\">" + Escape(e.reason) + "</td></tr>";
     }
     b += "</table>";
   };
   for (const auto& [title, entries] : Sections(o, a, ru)) section(title, entries);
   const auto nc = NotCheckable(o, a);
   if (!nc.empty()) {
-    b += "<h2>" + HtmlEscape(FindingName(Finding::kNotCheckable, ru)) +
+    b += "<h2>" + Escape(FindingName(Finding::kNotCheckable, ru)) +
          (ru ? " (журнал не прислан; засчитываются)" : " (no log sent; kept)") + "</h2><p>";
     for (const auto& [call, n] : nc) {
-      b += HtmlEscape(call) + (n > 1 ? " &times;" + std::to_string(n) : std::string()) + " &nbsp; ";
+      b += Escape(call) + (n > 1 ? " &times;" + std::to_string(n) : std::string()) + " &nbsp; ";
     }
     b += "</p>";
   }
@@ -499,7 +515,7 @@ std::string ResultsHtml(const CheckOutcome& o) {
        " logs checked. Claimed: the module's score of the log as sent. Checked: the module's "
        "score without the removed QSOs, less the penalty points. <a href=\"overview.html\">"
        "Overview of the contest</a> &middot; <a href=\"results.csv\">CSV</a></p>";
-  b += "<div class=\"box\">" + HtmlEscape(PenaltyRules(o.settings, false)) +
+  b += "<div class=\"box\">" + Escape(PenaltyRules(o.settings, false)) +
        "<br>Matching: both "
        "calls, band and mode, within " +
        std::to_string(o.settings.windowSeconds / 60) +
@@ -508,12 +524,11 @@ std::string ResultsHtml(const CheckOutcome& o) {
   std::string category = "\x01";
   int place = 0;
   auto head = [&](const std::string& c) {
-    b += "<h2>" + HtmlEscape(c.empty() ? "No category given (ADIF logs)" : "Category " + c) +
-         "</h2>";
+    b += "<h2>" + Escape(c.empty() ? "No category given (ADIF logs)" : "Category " + c) + "</h2>";
     b += "<table><tr><th>#</th><th>Call</th><th>Claimed QSOs</th><th>Claimed score</th>"
          "<th>Checked QSOs</th><th>Points</th><th>DXCC</th><th>Regions</th><th>Penalty</th>"
          "<th>Checked score</th><th>Change %</th>";
-    for (Finding f : kTableFindings) b += "<th>" + HtmlEscape(FindingName(f, false)) + "</th>";
+    for (Finding f : kTableFindings) b += "<th>" + Escape(FindingName(f, false)) + "</th>";
     b += "<th>Clock</th></tr>";
   };
   for (const Row& row : RankedRows(o)) {
@@ -527,7 +542,7 @@ std::string ResultsHtml(const CheckOutcome& o) {
     const StationResult& r = o.stations[row.log];
     const std::string& call = CallOf(o, row.log);
     b += "<tr><td class=\"n\">" + std::to_string(place) + "</td><td><a href=\"ubn/" +
-         HtmlEscape(StationFileBase(call)) + ".html\">" + HtmlEscape(call) + "</a></td>";
+         Escape(StationFileBase(call)) + ".html\">" + Escape(call) + "</a></td>";
     for (int64_t v : {r.claimed.qsos, r.claimed.score, r.checked.qsos, r.checked.points,
                       r.checked.dxcc, r.checked.regions, r.penaltyPoints, r.finalScore}) {
       b += "<td class=\"n\">" + Thousands(v) + "</td>";
@@ -545,7 +560,7 @@ std::string ResultsHtml(const CheckOutcome& o) {
   if (!o.contest.notes.empty()) {
     b += "<h2>Notes on the logs</h2><ul>";
     for (const Note& n : o.contest.notes) {
-      b += "<li><b>" + HtmlEscape(n.file) + "</b>: " + HtmlEscape(n.message) + "</li>";
+      b += "<li><b>" + Escape(n.file) + "</b>: " + Escape(n.message) + "</li>";
     }
     b += "</ul>";
   }
@@ -580,48 +595,53 @@ std::string OverviewHtml(const CheckOutcome& o) {
        Thousands(checked) + ". <a href=\"results.html\">Results</a></div>";
   // Findings by class.
   {
-    std::vector<std::string> labels, colours;
+    svg::Frame frame = ChartFrame("QSO lines by finding", 720);
+    std::vector<std::string> colours;
     std::vector<double> values;
     for (int f = 0; f < kFindingCount; ++f) {
-      labels.push_back(FindingName(static_cast<Finding>(f), false));
+      frame.labels.push_back(FindingName(static_cast<Finding>(f), false));
       values.push_back(static_cast<double>(totals[static_cast<std::size_t>(f)]));
       colours.push_back(kFindingColours[f]);
     }
     b += "<h2>What the check found</h2>" +
-         HorizontalBarsSvg("QSO lines by finding", labels, values, colours, 720);
+         Figure(frame, svg::HorizontalBars(frame, values, colours));
   }
   b += "<div class=\"charts\">";
-  // QSO lines per clock hour, by band.
+  // QSO lines per clock hour, by band; the day under the first hour of each day.
   if (any) {
     const int64_t hour0 = first / 3600;
     const auto hours =
         static_cast<std::size_t>(std::min<int64_t>(last / 3600 - hour0 + 1, 24 * 14));
-    std::vector<BarGroup> bars(hours);
+    svg::Frame frame = ChartFrame("QSO lines per clock hour (UTC), by band", 720);
+    frame.yTitle = "QSO lines";
+    std::vector<svg::Series> series;
+    for (std::size_t k = 0; k < 6; ++k) {
+      series.push_back(
+          {std::string(zd::kBands[k].text), kBandColours[k], std::vector<double>(hours, 0.0)});
+    }
     for (std::size_t h = 0; h < hours; ++h) {
-      bars[h].label = TimeText((hour0 + static_cast<int64_t>(h)) * 3600, "%H");
-      bars[h].values.assign(6, 0.0);
+      const int64_t start = (hour0 + static_cast<int64_t>(h)) * 3600;
+      frame.labels.push_back(TimeText(start, "%H"));
+      frame.subLabels.push_back(h == 0 || start % 86400 == 0 ? TimeText(start, "%d.%m")
+                                                             : std::string());
     }
     for (const StationLog& log : c.logs) {
       for (const Qso& q : log.qsos) {
         const auto h = static_cast<std::size_t>(q.seconds / 3600 - hour0);
         if (h >= hours) continue;
         for (std::size_t k = 0; k < 6; ++k) {
-          if (c.pool[q.band] == zd::kBands[k].text) bars[h].values[k] += 1;
+          if (c.pool[q.band] == zd::kBands[k].text) series[k].values[h] += 1;
         }
       }
     }
-    std::vector<Series> series;
-    for (std::size_t k = 0; k < 6; ++k) {
-      series.push_back({std::string(zd::kBands[k].text), kBandColours[k]});
-    }
-    b += StackedBarsSvg("QSO lines per clock hour (UTC), by band", series, bars, 720, 300,
-                        hours > 24 ? 3 : 2);
+    b += Figure(frame, svg::StackedBars(frame, series));
   }
   // Score change per log.
   {
-    const char* names[] = {"none", "< 1 %", "1-2 %", "2-5 %", "5-10 %", "10-20 %", "> 20 %"};
-    std::vector<BarGroup> bars;
-    for (const char* n : names) bars.push_back({n, {0.0}});
+    svg::Frame frame = ChartFrame("Logs by score lost in the check", 460);
+    frame.labels = {"none", "< 1 %", "1-2 %", "2-5 %", "5-10 %", "10-20 %", "> 20 %"};
+    frame.totals = true;
+    svg::Series logs{"logs", "#e15759", std::vector<double>(frame.labels.size(), 0.0)};
     for (const StationResult& r : o.stations) {
       if (r.claimed.score <= 0) continue;
       const double lost = 100.0 * static_cast<double>(r.claimed.score - r.finalScore) /
@@ -633,32 +653,34 @@ std::string OverviewHtml(const CheckOutcome& o) {
                             : lost < 10 ? 4
                             : lost < 20 ? 5
                                         : 6;
-      bars[k].values[0] += 1;
+      logs.values[k] += 1;
     }
-    b += StackedBarsSvg("Logs by score lost in the check", {{"logs", "#e15759"}}, bars, 460, 300);
+    b += Figure(frame, svg::StackedBars(frame, {logs}));
   }
-  // Clock offsets.
+  // Clock offsets, in whole minutes; the ends take everything beyond them.
   {
-    std::vector<BarGroup> bars;
-    for (int m = -15; m <= 15; ++m) bars.push_back({std::to_string(m), {0.0}});
+    svg::Frame frame = ChartFrame("Logs by clock offset (minutes)", 720);
+    frame.labelEvery = 5;
+    for (int m = -15; m <= 15; ++m) frame.labels.push_back(std::to_string(m));
+    svg::Series logs{"logs", "#4e79a7", std::vector<double>(frame.labels.size(), 0.0)};
     for (std::size_t a = 0; a < c.logs.size(); ++a) {
       if (o.cross.offsetSamples[a] < 3) continue;
       const auto m =
           static_cast<int>(std::lround(static_cast<double>(o.cross.offsetSeconds[a]) / 60.0));
-      bars[static_cast<std::size_t>(std::clamp(m, -15, 15) + 15)].values[0] += 1;
+      logs.values[static_cast<std::size_t>(std::clamp(m, -15, 15) + 15)] += 1;
     }
-    b += StackedBarsSvg("Logs by clock offset (minutes)", {{"logs", "#4e79a7"}}, bars, 720, 300, 5);
+    b += Figure(frame, svg::StackedBars(frame, {logs}));
   }
   // Logs by continent.
   {
-    std::vector<std::string> labels, colours;
+    svg::Frame frame = ChartFrame("Logs by continent", 460);
     std::vector<double> values;
     for (const auto& [cont, n] : continents) {
-      labels.push_back(cont);
+      frame.labels.push_back(cont);
       values.push_back(n);
-      colours.push_back("#76b7b2");
     }
-    b += HorizontalBarsSvg("Logs by continent", labels, values, colours, 460);
+    b += Figure(frame, svg::HorizontalBars(frame, values,
+                                           std::vector<std::string>(values.size(), "#76b7b2")));
   }
   b += "</div>";
   // The leaders.
@@ -671,8 +693,8 @@ std::string OverviewHtml(const CheckOutcome& o) {
   });
   for (std::size_t k = 0; k < order.size() && k < 10; ++k) {
     const std::size_t a = order[k];
-    b += "<tr><td class=\"n\">" + std::to_string(k + 1) + "</td><td>" + HtmlEscape(CallOf(o, a)) +
-         "</td><td>" + HtmlEscape(c.logs[a].category) + "</td><td class=\"n\">" +
+    b += "<tr><td class=\"n\">" + std::to_string(k + 1) + "</td><td>" + Escape(CallOf(o, a)) +
+         "</td><td>" + Escape(c.logs[a].category) + "</td><td class=\"n\">" +
          Thousands(o.stations[a].claimed.score) + "</td><td class=\"n\">" +
          Thousands(o.stations[a].finalScore) + "</td></tr>";
   }

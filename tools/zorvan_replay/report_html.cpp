@@ -7,9 +7,9 @@
 
 #include "engine/contest_rules.h"
 #include "status_windows/region_board.h"
+#include "svg_chart/svg_chart.h"
 #include "zorvan_replay/replay.h"
 #include "zorvan_replay/report_texts.h"
-#include "zorvan_replay/svg_chart.h"
 
 namespace zd::replay {
 namespace {

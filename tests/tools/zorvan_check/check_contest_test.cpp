@@ -7,11 +7,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "check_test_support.h"
+#include "support/files.h"
 #include "zorvan_check/check_run.h"
 #include "zorvan_check/publish.h"
 #include "zorvan_check/simulator.h"
@@ -21,12 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::ReadFileBytes;
+using test::ScratchFolder;
 
 struct Figures {
   int64_t truePositive = 0, falsePositive = 0, falseNegative = 0;
@@ -49,9 +44,9 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
     SimSettings sim;
     sim.seed = seed;
     sim.stations = 300;
-    const std::string folder = testing::FreshFolder("sim" + std::to_string(seed));
     // Removed after the scoring processes have left it.
-    const testing::FolderRemover remover{folder};
+    const ScratchFolder scratch("zorvan-check-test-sim" + std::to_string(seed));
+    const std::string folder = scratch.string();
     const SimContest truth = SimulateContest(sim, (fs::path(folder) / "logs").string());
     ContestLogs contest =
         ReadLogsFolder((fs::path(folder) / "logs").string(), testing::FullCountryFile());
@@ -125,8 +120,13 @@ TEST(CheckContest, SimulatedContestsAgainstWhatWasInjected) {
   }
 }
 
-// A folder of three logs and their check into an output folder.
+// A folder of logs and their check into an output folder, both in a scratch folder.
 struct FolderRun {
+  explicit FolderRun(const std::string& name)
+      : folder("zorvan-check-test-" + name),
+        logs((folder.path() / "logs").string()),
+        out((folder.path() / "out").string()) {}
+  ScratchFolder folder;
   std::string logs, out;
   int status = -1;
   std::string notes;
@@ -134,19 +134,15 @@ struct FolderRun {
 
 FolderRun CheckFolder(const std::string& name, const std::map<std::string, std::string>& files,
                       std::vector<std::string> extra = {}) {
-  FolderRun r;
-  const std::string folder = testing::FreshFolder(name);
-  r.logs = (fs::path(folder) / "logs").string();
-  r.out = (fs::path(folder) / "out").string();
+  FolderRun r(name);
   fs::create_directories(r.logs);
-  for (const auto& [file, text] : files)
-    std::ofstream(fs::path(r.logs) / file, std::ios::binary) << text;
+  for (const auto& [file, text] : files) test::WriteFileBytes(fs::path(r.logs) / file, text);
   std::vector<std::string> args = {"--quiet", "--lib", ZD_STATS_MODULE, "--cty", ZD_CTY_FILE};
   args.insert(args.end(), extra.begin(), extra.end());
   args.push_back(r.logs);
   args.push_back(r.out);
   r.status = RunCheck(args);
-  r.notes = ReadFile(fs::path(r.out) / "notes.txt");
+  r.notes = ReadFileBytes(fs::path(r.out) / "notes.txt");
   return r;
 }
 
@@ -178,7 +174,7 @@ TEST(CheckContest, LogsThatCannotBeUsedAreNamedAndTheRunGoesOn) {
       << r.notes;
   // OK1XYZ, whose log holds no QSO, counts as no log: its only QSO is unique; the QSO
   // with itself is removed; DL1ABC's confirms.
-  const std::string ubn = ReadFile(fs::path(r.out) / "ubn" / "R3DZV.txt");
+  const std::string ubn = ReadFileBytes(fs::path(r.out) / "ubn" / "R3DZV.txt");
   EXPECT_NE(ubn.find("Подтверждено 1, Уникальный позывной 1, Свой позывной 1"), std::string::npos)
       << ubn;
   EXPECT_NE(ubn.find("Снято QSO:    1"), std::string::npos) << ubn;
@@ -200,7 +196,7 @@ TEST(CheckContest, OneLogAloneIsCheckedAgainstNothing) {
   EXPECT_NE(r.notes.find("dl1abc.cbr: the only log of the folder: nothing to match it against"),
             std::string::npos)
       << r.notes;
-  const std::string csv = ReadFile(fs::path(r.out) / "results.csv");
+  const std::string csv = ReadFileBytes(fs::path(r.out) / "results.csv");
   // Claimed and checked alike: 1 x 3 points on 20 m, 2 x 3 on 40 m; one DXCC per band.
   EXPECT_NE(csv.find(",1,DL1ABC,dl1abc.cbr,2,9,2,2,36,2,9,2,2,0,36,0.0,0,0,0,0,0,2,0,0,0,0.0\n"),
             std::string::npos)
@@ -215,28 +211,29 @@ TEST(CheckContest, ThePenaltiesAreSettingsAndTheOutputSaysWhichWereUsed) {
   // The 40 m QSO is not in DL1ABC's log: removed, and one QSO's points (3 x 2) more,
   // which here leaves no points at all.
   const FolderRun byDefault = CheckFolder("penalty-default", files);
-  const std::string csv = ReadFile(fs::path(byDefault.out) / "results.csv");
+  const std::string csv = ReadFileBytes(fs::path(byDefault.out) / "results.csv");
   EXPECT_NE(csv.find("R3DZV,r3dzv.cbr,2,9,2,0,18,1,3,1,0,6,0,"), std::string::npos) << csv;
-  const std::string page = ReadFile(fs::path(byDefault.out) / "results.html");
+  const std::string page = ReadFileBytes(fs::path(byDefault.out) / "results.html");
   EXPECT_NE(page.find("Not in log — removed, plus one QSO's points"), std::string::npos);
   const FolderRun kept = CheckFolder("penalty-keep", files, {"--penalty", "nil=keep"});
-  EXPECT_NE(
-      ReadFile(fs::path(kept.out) / "results.csv").find("R3DZV,r3dzv.cbr,2,9,2,0,18,2,9,2,0,0,18,"),
-      std::string::npos);
-  EXPECT_NE(ReadFile(fs::path(kept.out) / "results.html").find("Not in log — kept"),
+  EXPECT_NE(ReadFileBytes(fs::path(kept.out) / "results.csv")
+                .find("R3DZV,r3dzv.cbr,2,9,2,0,18,2,9,2,0,0,18,"),
+            std::string::npos);
+  EXPECT_NE(ReadFileBytes(fs::path(kept.out) / "results.html").find("Not in log — kept"),
             std::string::npos);
   const FolderRun three = CheckFolder("penalty-three", files, {"--penalty=not-in-log=3"});
-  EXPECT_NE(ReadFile(fs::path(three.out) / "results.csv")
+  EXPECT_NE(ReadFileBytes(fs::path(three.out) / "results.csv")
                 .find("R3DZV,r3dzv.cbr,2,9,2,0,18,1,3,1,0,18,0,"),
             std::string::npos);
 }
 
 TEST(CheckContest, TheOutputFolderNeverLiesInTheLogsFolder) {
-  const std::string folder = testing::FreshFolder("inside");
+  const ScratchFolder scratch("zorvan-check-test-inside");
+  const std::string folder = scratch.string();
   EXPECT_EQ(RunCheck({"--quiet", folder, (fs::path(folder) / "out").string()}), 2);
   EXPECT_EQ(RunCheck({"--quiet", folder, folder}), 2);
   EXPECT_FALSE(fs::exists(fs::path(folder) / "out"));
-  EXPECT_EQ(RunCheck({"--quiet", (fs::path(folder) / "missing").string(), folder + "-out"}), 1);
+  EXPECT_EQ(RunCheck({"--quiet", (fs::path(folder) / "missing").string(), folder + "/out"}), 1);
   EXPECT_EQ(RunCheck({"--window", "x", "a", "b"}), 2);
   EXPECT_EQ(RunCheck({"--penalty", "late=1", "a", "b"}), 2);
 }

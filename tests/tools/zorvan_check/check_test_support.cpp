@@ -1,7 +1,5 @@
 #include "check_test_support.h"
 
-#include <filesystem>
-#include <random>
 #include <stdexcept>
 
 #include "platform/ole_date.h"
@@ -68,19 +66,6 @@ ContestLogs MakeContest(const std::vector<replay::ReplayLog>& logs) {
     AddLog(c, log, log.ownCall + ".cbr", "START-OF-LOG: 3.0\n", SmallCountryFile());
   }
   return c;
-}
-
-std::string FreshFolder(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("zorvan-check-test-" + std::to_string(std::random_device{}()) + "-" + name);
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-FolderRemover::~FolderRemover() {
-  std::error_code ec;
-  std::filesystem::remove_all(folder, ec);
 }
 
 }  // namespace zd::check::testing

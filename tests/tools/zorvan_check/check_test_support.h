@@ -25,12 +25,4 @@ replay::ReplayLog MakeLog(const std::string& own, const std::vector<Line>& lines
 // Adds the logs to a contest in the given order.
 ContestLogs MakeContest(const std::vector<replay::ReplayLog>& logs);
 
-// A fresh, empty folder for one test.
-std::string FreshFolder(const std::string& name);
-// Removes a folder when it goes out of scope.
-struct FolderRemover {
-  std::string folder;
-  ~FolderRemover();
-};
-
 }  // namespace zd::check::testing

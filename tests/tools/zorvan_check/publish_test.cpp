@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "check_test_support.h"
-#include "zorvan_check/svg_chart.h"
 
 namespace zd::check {
 namespace {
@@ -91,19 +90,20 @@ TEST(Publish, ResultsByCategoryAndAnOverviewThatNeedsNoScript) {
   }
   EXPECT_EQ(addresses, charts);
   EXPECT_EQ(charts, 5u);
+  // Each chart under its title; every finding with its count, the counts written out.
+  for (const char* title :
+       {"QSO lines by finding", "QSO lines per clock hour (UTC), by band",
+        "Logs by score lost in the check", "Logs by clock offset (minutes)", "Logs by continent"}) {
+    EXPECT_NE(overview.find("<figcaption>" + std::string(title) + "</figcaption><svg"),
+              std::string::npos)
+        << title;
+  }
+  EXPECT_NE(overview.find("<title>Busted call: 1</title>"), std::string::npos) << overview;
+  EXPECT_NE(overview.find("<title>Not checkable: 2</title>"), std::string::npos);
+  EXPECT_NE(overview.find("<title>EU: 4</title>"), std::string::npos);  // logs by continent
+  // QSO lines by hour, the day under the first.
+  EXPECT_NE(overview.find("<title>16.03 12 20m: 2</title>"), std::string::npos) << overview;
   EXPECT_NE(FindingsCsv(o).find("R3DZV,1,1,busted-call,DL1ABC,1\n"), std::string::npos);
-}
-
-TEST(Publish, ChartsScaleTheirBarsAndEscapeTheirTexts) {
-  const std::string svg = HorizontalBarsSvg("a <b>", {"x", "y"}, {10, 5}, {"#111", "#222"}, 470);
-  EXPECT_NE(svg.find("<title>a &lt;b&gt;</title>"), std::string::npos);
-  // 470 wide less 240 for the labels and values: the larger bar takes all of it.
-  EXPECT_NE(svg.find("width=\"230.0\""), std::string::npos) << svg;
-  EXPECT_NE(svg.find("width=\"115.0\""), std::string::npos) << svg;
-  const std::string bars = StackedBarsSvg("t", {{"a", "#111"}, {"b", "#222"}},
-                                          {{"h1", {3, 1}}, {"h2", {0, 0}}}, 300, 200);
-  EXPECT_NE(bars.find("<title>h1 b: 1</title>"), std::string::npos) << bars;
-  EXPECT_EQ(bars.find("h2 a:"), std::string::npos);  // an empty bar draws nothing
   EXPECT_EQ(StationFileBase("DL1ABC/P"), "DL1ABC_P");
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "check_test_support.h"
+#include "support/files.h"
 #include "zorvan_check/check_run.h"
 #include "zorvan_check/scoring_pool.h"
 
@@ -25,8 +26,8 @@ TEST(LogScorer, RecordsWhatTheModuleDidWithEachQso) {
                  {"12:04", "30m", "RTTY", "OK1XYZ", "5", "5"},       // wrong band
                  {"12:05", "20m", "SSTV", "OK1XYZ", "6", "6"},       // wrong mode
                  {"12:06", "20m", "BPSK63", "OK1XYZ", "", "7"}})});  // no exchange
-  const std::string folder = testing::FreshFolder("verdicts");
-  const testing::FolderRemover remover{folder};
+  const test::ScratchFolder scratch("zorvan-check-test-verdicts");
+  const std::string folder = scratch.string();
   CountryCache countries(testing::SmallCountryFile());
   ModuleTotals t;
   {
@@ -89,8 +90,8 @@ TEST(ScoringPool, SeveralProcessesScoreAsOneDoes) {
     lines.push_back(lines.front());  // and a dupe
     logs.push_back(MakeLog(calls[a], lines));
   }
-  const std::string folder = testing::FreshFolder("pool");
-  const testing::FolderRemover remover{folder};
+  const test::ScratchFolder scratch("zorvan-check-test-pool");
+  const std::string folder = scratch.string();
   CountryCache countries(testing::SmallCountryFile());
   auto one = MakeContest(logs), two = MakeContest(logs);
   std::vector<ScoreJob> jobs;

@@ -6,8 +6,8 @@
 
 #include "occurrences.h"
 #include "reports/result_summary.h"
+#include "svg_chart/svg_chart.h"
 #include "zorvan_replay/report_html.h"
-#include "zorvan_replay/svg_chart.h"
 
 namespace zd::replay {
 namespace {
@@ -204,45 +204,6 @@ TEST(ReportText, CsvQuotesWhatItMustAndDisarmsFormulas) {
 TEST(ReportText, TheModulesRussianMessagesBecomeUtf8) {
   EXPECT_EQ(Utf8FromCp1251("QSO c R3ABC \xcf\xce\xca\xc0 \xa8\xb8"), "QSO c R3ABC ПОКА Ёё");
   EXPECT_EQ(Utf8FromCp1251("\x98"), "\xEF\xBF\xBD");
-}
-
-TEST(Charts, TheAxisEndsAtARoundNumberAboveTheTallestBar) {
-  svg::Frame f;
-  f.labels = {"12", "13", "14"};
-  const std::string svg =
-      svg::StackedBars(f, {{"20m", "#111", {100, 0, 30}}, {"40m", "#222", {37, 0, 0}}});
-  // 137 QSOs at most: steps of 50 up to 150.
-  for (const char* tick : {">0<", ">50<", ">100<", ">150<"})
-    EXPECT_EQ(Occurrences(svg, tick), 1u) << tick;
-  EXPECT_EQ(Occurrences(svg, ">200<"), 0u);
-  // A bar per value above zero, each with its hour and value, the legend's two keys.
-  EXPECT_EQ(Occurrences(svg, "<rect"), 3u + 2u);
-  EXPECT_EQ(Occurrences(svg, "<title>12 40m: 37</title>"), 1u);
-  EXPECT_EQ(Occurrences(svg, "<title>13 "), 0u);
-  // An empty chart still has an axis.
-  EXPECT_NE(svg::StackedBars(f, {}).find(">1<"), std::string::npos);
-}
-
-TEST(Charts, BarsAtTheLimitStandOut) {
-  svg::Frame f;
-  f.labels = {"12", "13", "14", "15"};
-  const std::string svg = svg::BarsWithLimit(f, {9, 10, 12, 0}, 10, "#green", "#red", "<10>");
-  EXPECT_EQ(Occurrences(svg, "fill=\"#red\"><title>"), 2u);
-  EXPECT_EQ(Occurrences(svg, "fill=\"#green\"><title>"), 1u);
-  EXPECT_EQ(Occurrences(svg, "stroke-dasharray=\"6 4\""), 2u);  // the line and its key
-  EXPECT_NE(svg.find("&lt;10&gt;"), std::string::npos);
-  EXPECT_EQ(svg.find("<10>"), std::string::npos);
-}
-
-TEST(Charts, ABoardHasACellForEveryCellGiven) {
-  std::vector<svg::Cell> cells(3);
-  cells[0].tip = "A & B";
-  cells[2].ellipse = false;
-  const std::string svg = svg::Board(100, 50, 2.0, "board", cells, 8);
-  EXPECT_EQ(Occurrences(svg, "<ellipse"), 2u);
-  EXPECT_EQ(Occurrences(svg, "<rect"), 2u);  // the background and the third cell
-  EXPECT_NE(svg.find("<title>A &amp; B</title>"), std::string::npos);
-  EXPECT_NE(svg.find("viewBox=\"0 0 200 100\""), std::string::npos);
 }
 
 }  // namespace

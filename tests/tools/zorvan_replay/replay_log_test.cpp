@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/files.h"
+
 namespace zd::replay {
 namespace {
 
@@ -317,9 +319,10 @@ TEST(Adx, MalformedInputNamesFileAndLine) {
 }
 
 TEST(ReadLogFile, UnreadableOrEmptyLogsAreErrors) {
-  const std::string missing = ::testing::TempDir() + "no-such-log.adi";
+  const test::ScratchFolder scratch;
+  const std::string missing = scratch.string() + "/no-such-log.adi";
   EXPECT_EQ(ErrorOf([&] { ReadLogFile(missing); }), missing + ": no such file");
-  const std::string empty = ::testing::TempDir() + "zd-empty-log.adi";
+  const std::string empty = scratch.string() + "/zd-empty-log.adi";
   {
     FILE* f = std::fopen(empty.c_str(), "wb");
     ASSERT_NE(f, nullptr);
@@ -327,9 +330,8 @@ TEST(ReadLogFile, UnreadableOrEmptyLogsAreErrors) {
     std::fclose(f);
   }
   EXPECT_EQ(ErrorOf([&] { ReadLogFile(empty); }), empty + ": no QSO in the log");
-  std::remove(empty.c_str());
   // A folder is no log.
-  const std::string folder = ::testing::TempDir() + "zd-log-folder";
+  const std::string folder = scratch.string() + "/zd-log-folder";
   std::filesystem::create_directories(folder);
   EXPECT_EQ(ErrorOf([&] { ReadLogFile(folder); }),
             folder + ": is a folder, not a file: name the file itself");
@@ -339,8 +341,9 @@ TEST(ReadLogFile, UnreadableOrEmptyLogsAreErrors) {
 
 TEST(ReadLogFile, NamesInAnyScriptAndEveryFormat) {
   // A folder and a file named in Cyrillic (UTF-8 text, wide on Windows).
+  const test::ScratchFolder scratch;
   const std::string folder =
-      ::testing::TempDir() + "zd-\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB";
+      scratch.string() + "/zd-\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB";
   std::filesystem::create_directories(PathFromUtf8(folder));
   const std::string log = folder + "/\xD0\xBE\xD1\x82\xD1\x87\xD1\x91\xD1\x82 1";
   const std::string texts[] = {"<EOH>" + Record(), kAdx,
@@ -357,7 +360,6 @@ TEST(ReadLogFile, NamesInAnyScriptAndEveryFormat) {
     EXPECT_EQ(read.qsos.front().call, "DL1ABC") << i;
   }
   EXPECT_EQ(Utf8FromPath(PathFromUtf8(log)), log);
-  std::filesystem::remove_all(PathFromUtf8(folder));
 }
 
 TEST(Conversions, BandsModesAndFrequencies) {

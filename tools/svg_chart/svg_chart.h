@@ -1,13 +1,14 @@
 // Charts as inline SVG, drawn from numbers alone: stacked bars, lines, bars against a
-// limit, horizontal stacks, and a board of labelled cells. Every text is escaped; the
-// pictures need no script and no network.
+// limit, horizontal bars and stacks, and a board of labelled cells. Every text is
+// escaped; the pictures need no script and no network. The tools' pages escape their own
+// texts with the same `Escape`.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace zd::replay::svg {
+namespace zd::svg {
 
 // Text for HTML or SVG, in element content and in double-quoted attributes (the only
 // kind the pages write): & < > " escaped, bytes that are not UTF-8 shown as U+FFFD,
@@ -27,6 +28,8 @@ struct Frame {
   std::vector<std::string> labels;     // one per category
   std::vector<std::string> subLabels;  // optional second line (the day); empty texts skip
   std::string yTitle;
+  int labelEvery = 0;   // x labels at every n-th category only, or fewer where room is short
+  bool totals = false;  // write each category's total above its stacked bar
 };
 
 // Bars of the series stacked per category, with a legend.
@@ -39,8 +42,12 @@ std::string BarsWithLimit(const Frame& frame, const std::vector<double>& values,
                           const std::string& colour, const std::string& overColour,
                           const std::string& limitLabel);
 // A horizontal bar per category (`frame.labels` down the left), its series side by side
-// along it, with the numbers written in.
+// along it, with the numbers written in and the total after it.
 std::string HorizontalStacks(const Frame& frame, const std::vector<Series>& series);
+// A horizontal bar per category (`frame.labels` down the left) in the category's own
+// colour, its value written after it.
+std::string HorizontalBars(const Frame& frame, const std::vector<double>& values,
+                           const std::vector<std::string>& colours);
 
 // A board of cells placed in units of `unit` pixels.
 struct Cell {
@@ -53,4 +60,4 @@ struct Cell {
 std::string Board(int width, int height, double unit, const std::string& title,
                   const std::vector<Cell>& cells, double fontSize);
 
-}  // namespace zd::replay::svg
+}  // namespace zd::svg

@@ -1,11 +1,11 @@
-#include "zorvan_replay/svg_chart.h"
+#include "svg_chart/svg_chart.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <tuple>
 
-namespace zd::replay::svg {
+namespace zd::svg {
 namespace {
 
 constexpr int kLeft = 58, kRight = 14, kTop = 30, kBottom = 40;
@@ -98,7 +98,8 @@ struct Plot {
     out += "<line x1=\"" + Num(x0) + "\" x2=\"" + Num(x0 + width) + "\" y1=\"" + Num(y0) +
            "\" y2=\"" + Num(y0) + "\" stroke=\"#555\"/>";
     const std::size_t every =
-        std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(kMinLabelGap / slot)));
+        std::max({std::size_t{1}, static_cast<std::size_t>(std::ceil(kMinLabelGap / slot)),
+                  static_cast<std::size_t>(std::max(0, f.labelEvery))});
     for (std::size_t i = 0; i < f.labels.size(); ++i) {
       if (i % every == 0) {
         out += "<text x=\"" + Num(Center(i)) + "\" y=\"" + Num(y0 + 14) +
@@ -116,10 +117,69 @@ struct Plot {
   }
 };
 
+// The characters of a UTF-8 text, for the room it takes.
+std::size_t Characters(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 std::string Label(const Frame& f, std::size_t i) {
   std::string s = i < f.labels.size() ? f.labels[i] : std::string();
   if (i < f.subLabels.size() && !f.subLabels[i].empty()) s = f.subLabels[i] + " " + s;
   return s;
+}
+
+// One horizontal bar per category made of segments side by side, the category's label
+// down the left (as wide as the longest label needs) and its total after the bar. With a
+// legend (`legend` not null) each segment is a series and carries its number inside.
+struct Segment {
+  const std::string* name;
+  const std::string* colour;
+  double value;
+};
+
+std::string HorizontalRows(const Frame& f, const std::vector<std::vector<Segment>>& rows,
+                           const std::vector<Series>* legend) {
+  constexpr int kRow = 26;
+  const int top = legend ? 30 : 6;
+  const int height = top + kRow * static_cast<int>(rows.size()) + 8;
+  std::size_t longest = 0;
+  for (const std::string& l : f.labels) longest = std::max(longest, Characters(l));
+  const int labelWidth = std::max(70, 7 * static_cast<int>(longest) + 16);
+  double max = 0;
+  for (const auto& row : rows) {
+    double sum = 0;
+    for (const Segment& s : row) sum += s.value;
+    max = std::max(max, sum);
+  }
+  const int totalWidth = std::max(40, 7 * static_cast<int>(Num(max).size()) + 12);
+  const double width = f.width - labelWidth - kRight - totalWidth;
+  std::string out = Open(f, height) + (legend ? Legend(*legend, labelWidth) : std::string());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const double y = top + kRow * static_cast<double>(i);
+    out += "<text x=\"" + std::to_string(labelWidth - 8) + "\" y=\"" + Num(y + 16) +
+           "\" text-anchor=\"end\">" + Escape(f.labels[i]) + "</text>";
+    double x = labelWidth, sum = 0;
+    for (const Segment& s : rows[i]) {
+      const double v = s.value;
+      if (v <= 0) continue;
+      const double w = max > 0 ? v / max * width : 0;
+      out += "<rect x=\"" + Num(x) + "\" y=\"" + Num(y + 3) + "\" width=\"" + Num(w) +
+             "\" height=\"" + std::to_string(kRow - 6) + "\" fill=\"" + Escape(*s.colour) +
+             "\"><title>" + Escape(f.labels[i]) + (s.name->empty() ? "" : " ") + Escape(*s.name) +
+             ": " + Num(v) + "</title></rect>";
+      if (legend && w >= 28) {
+        out += "<text x=\"" + Num(x + w / 2) + "\" y=\"" + Num(y + 17) +
+               "\" text-anchor=\"middle\" fill=\"#fff\">" + Num(v) + "</text>";
+      }
+      x += w;
+      sum += v;
+    }
+    out += "<text x=\"" + Num(x + 6) + "\" y=\"" + Num(y + 17) + "\" fill=\"#333\">" + Num(sum) +
+           "</text>";
+  }
+  return out + "</svg>";
 }
 
 }  // namespace
@@ -174,7 +234,8 @@ std::string StackedBars(const Frame& f, const std::vector<Series>& series) {
     for (const Series& s : series) sum += i < s.values.size() ? s.values[i] : 0;
     max = std::max(max, sum);
   }
-  const Plot p(f, max);
+  // Written totals need room above the tallest bar.
+  const Plot p(f, f.totals ? max * 1.1 : max);
   std::string out = Open(f, f.height) + p.Axes() + Legend(series, kLeft);
   const double bar = std::max(1.0, p.slot * 0.8);
   for (std::size_t i = 0; i < f.labels.size(); ++i) {
@@ -187,6 +248,10 @@ std::string StackedBars(const Frame& f, const std::vector<Series>& series) {
              "\" fill=\"" + Escape(s.colour) + "\"><title>" + Escape(Label(f, i)) + " " +
              Escape(s.name) + ": " + Num(v) + "</title></rect>";
       base += v;
+    }
+    if (f.totals && base > 0) {
+      out += "<text x=\"" + Num(p.Center(i)) + "\" y=\"" + Num(p.Y(base) - 3) +
+             "\" text-anchor=\"middle\">" + Num(base) + "</text>";
     }
   }
   return out + "</svg>";
@@ -249,40 +314,23 @@ std::string BarsWithLimit(const Frame& f, const std::vector<double>& values, dou
 }
 
 std::string HorizontalStacks(const Frame& f, const std::vector<Series>& series) {
-  constexpr int kRow = 26, kLabel = 70, kTopLegend = 30;
-  const int height = kTopLegend + kRow * static_cast<int>(f.labels.size()) + 8;
-  double max = 0;
-  for (std::size_t i = 0; i < f.labels.size(); ++i) {
-    double sum = 0;
-    for (const Series& s : series) sum += i < s.values.size() ? s.values[i] : 0;
-    max = std::max(max, sum);
+  std::vector<std::vector<Segment>> rows(f.labels.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (const Series& s : series)
+      rows[i].push_back({&s.name, &s.colour, i < s.values.size() ? s.values[i] : 0});
   }
-  const double width = f.width - kLabel - kRight - 40;
-  std::string out = Open(f, height) + Legend(series, kLabel);
-  for (std::size_t i = 0; i < f.labels.size(); ++i) {
-    const double y = kTopLegend + kRow * static_cast<double>(i);
-    out += "<text x=\"" + std::to_string(kLabel - 8) + "\" y=\"" + Num(y + 16) +
-           "\" text-anchor=\"end\">" + Escape(f.labels[i]) + "</text>";
-    double x = kLabel, sum = 0;
-    for (const Series& s : series) {
-      const double v = i < s.values.size() ? s.values[i] : 0;
-      if (v <= 0) continue;
-      const double w = max > 0 ? v / max * width : 0;
-      out += "<rect x=\"" + Num(x) + "\" y=\"" + Num(y + 3) + "\" width=\"" + Num(w) +
-             "\" height=\"" + std::to_string(kRow - 6) + "\" fill=\"" + Escape(s.colour) +
-             "\"><title>" + Escape(f.labels[i]) + " " + Escape(s.name) + ": " + Num(v) +
-             "</title></rect>";
-      if (w >= 28) {
-        out += "<text x=\"" + Num(x + w / 2) + "\" y=\"" + Num(y + 17) +
-               "\" text-anchor=\"middle\" fill=\"#fff\">" + Num(v) + "</text>";
-      }
-      x += w;
-      sum += v;
-    }
-    out += "<text x=\"" + Num(x + 6) + "\" y=\"" + Num(y + 17) + "\" fill=\"#333\">" + Num(sum) +
-           "</text>";
+  return HorizontalRows(f, rows, &series);
+}
+
+std::string HorizontalBars(const Frame& f, const std::vector<double>& values,
+                           const std::vector<std::string>& colours) {
+  static const std::string kNoName, kDefaultColour = "#4e79a7";
+  std::vector<std::vector<Segment>> rows(f.labels.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    rows[i].push_back({&kNoName, i < colours.size() ? &colours[i] : &kDefaultColour,
+                       i < values.size() ? values[i] : 0});
   }
-  return out + "</svg>";
+  return HorizontalRows(f, rows, nullptr);
 }
 
 std::string Board(int width, int height, double unit, const std::string& title,
@@ -311,4 +359,4 @@ std::string Board(int width, int height, double unit, const std::string& title,
   return out + "</svg>";
 }
 
-}  // namespace zd::replay::svg
+}  // namespace zd::svg
