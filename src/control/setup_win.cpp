@@ -66,6 +66,7 @@ BOOL Setup::OnInitDialog() {
 
 INT_PTR Setup::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_REFRESH_STATS) {
+    registry_.refresh.Taken();
     if (registry_.stopping.load()) {
       state_.contest.RefreshPending().store(1);
     } else {
@@ -190,9 +191,13 @@ HostLink* Setup::AttachHost() {
   return host_.get();
 }
 
-void Setup::PostRefresh() {
-  if (hwnd()) PostMessageW(hwnd(), WM_REFRESH_STATS, 0, 0);
+void PostRefreshOnce(WindowRegistry& registry, HWND control) {
+  if (control && registry.refresh.Ask() && !PostMessageW(control, WM_REFRESH_STATS, 0, 0)) {
+    registry.refresh.NotPosted();
+  }
 }
+
+void Setup::PostRefresh() { PostRefreshOnce(registry_, hwnd()); }
 
 // ---------------------------------------------------------------- StatusWindows
 

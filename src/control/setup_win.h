@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "control/control_panel.h"
+#include "control/refresh_requests.h"
 #include "platform/win32/dialog_win.h"
 #include "platform/win32/handles_win.h"
 #include "status_windows/advanced_button_win.h"
@@ -22,7 +23,12 @@ struct WindowRegistry {
   // Set while the host's thread stops the window thread: the refresh and the host calls
   // then do nothing, so closing windows never turns their options off.
   std::atomic<bool> stopping{false};
+  // One refresh message at a time in the control window's queue.
+  RefreshRequests refresh;
 };
+
+// Posts the refresh message to `control` unless one is waiting there already.
+void PostRefreshOnce(WindowRegistry& registry, HWND control);
 
 class Setup final : public Dialog, private ControlView, private StatusWindows {
  public:

@@ -183,15 +183,14 @@ void WindowThread::ReleaseThread() {
   registry_.stopping.store(false);
 }
 
-void WindowThread::PostRefresh() {
-  if (HWND h = registry_.control.load()) PostMessageW(h, WM_REFRESH_STATS, 0, 0);
-}
+void WindowThread::PostRefresh() { PostRefreshOnce(registry_, registry_.control.load()); }
 
 DWORD WindowThread::Run() {
   if (claimed_.exchange(true)) return 1;  // a control window exists already
   const HRESULT com = CoInitialize(nullptr);
   {
     Setup setup(*state_, registry_);
+    registry_.refresh.Taken();  // a message lost with an earlier window holds nothing back
     if (setup.Create()) {
       bool closeNow = false;
       {

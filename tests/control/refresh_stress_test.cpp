@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 #include "control/control_panel.h"
+#include "control/refresh_requests.h"
 #include "control/window_fakes.h"
 #include "module/export_work.h"
 #include "platform/ole_date.h"
@@ -146,6 +149,51 @@ TEST(RefreshStress, HostLogsWhileTheWindowThreadRefreshes) {
   EXPECT_GT(ui.refreshPosts.load(), 0);
   EXPECT_EQ(contest.RefreshPending().load(), 1);
   EXPECT_NE(std::string(work.GetResult()), "");
+}
+
+// The host asks for a refresh after every change; the window thread's queue never holds
+// more than one refresh message, and the last refresh always sees the last change.
+TEST(RefreshRequests, OneMessageAtATimeAndNoChangeLeftUnshown) {
+  RefreshRequests requests;
+  std::mutex queueLock;
+  std::deque<int> queue;  // the window thread's queue of refresh messages
+  std::size_t longest = 0;
+  std::atomic<int> version{0};
+  std::atomic<bool> done{false};
+  int taken = 0;  // window thread only, read after it ends
+  constexpr int kChanges = 50000;
+
+  const auto takeOne = [&](int& shown) {
+    {
+      std::lock_guard<std::mutex> lock(queueLock);
+      if (queue.empty()) return false;
+      queue.pop_front();
+    }
+    requests.Taken();  // before the refresh reads anything
+    shown = version.load();
+    ++taken;
+    return true;
+  };
+  int shown = -1;
+  std::thread window([&] {
+    while (!done.load()) takeOne(shown);
+  });
+  for (int i = 1; i <= kChanges; ++i) {
+    version.store(i);
+    if (requests.Ask()) {
+      std::lock_guard<std::mutex> lock(queueLock);
+      queue.push_back(i);
+      longest = std::max(longest, queue.size());
+    }
+    if (i % 64 == 0) std::this_thread::yield();  // lets the window thread take its turns
+  }
+  done.store(true);
+  window.join();
+  while (takeOne(shown)) {
+  }
+  EXPECT_EQ(longest, 1u);
+  EXPECT_GT(taken, 1) << "the window thread never ran during the changes";
+  EXPECT_EQ(shown, kChanges) << "the last change was never shown";
 }
 
 }  // namespace

@@ -715,6 +715,8 @@ class Soak {
     if (::testing::Test::HasFailure()) return;
     if (hostState_.entry.empty()) extendedView_ = hostState_;
     std::vector<std::string> last;
+    tail_.Update();
+    const std::size_t linesBefore = tail_.lines.size();
     const bool same = WaitUntil(
         [&] {
           Shown s = Read();
@@ -725,6 +727,14 @@ class Soak {
     ++compared_;
     if (same) return;
     std::string text;
+    tail_.Update();
+    // What the host served meanwhile: a window thread still busy with refreshes shows here.
+    text += "\n  the host served " + std::to_string(tail_.lines.size() - linesBefore) +
+            " calls of the module while the test waited; the last:";
+    for (std::size_t i = tail_.lines.size() > 6 ? tail_.lines.size() - 6 : 0;
+         i < tail_.lines.size(); ++i) {
+      text += "\n    | " + tail_.lines[i];
+    }
     for (std::size_t i = 0; i < last.size() && i < 12; ++i) text += "\n  " + last[i];
     ADD_FAILURE() << "moment " << compared_ << " (" << when << "): the windows differ from the log"
                   << text;
