@@ -494,22 +494,29 @@ TEST(StatusWindowFocus, TheHostKeepsTheKeyboardWhileTheWindowsComeUp) {
     ASSERT_TRUE(host.Do(std::string("setting ") + key + " 1"));
   }
   ASSERT_TRUE(host.ActivateHost()) << host.KeyboardElsewhere();
-  // Every window is up, and a refresh that started after they opened has been served.
+  // Every window is up (the control window and four new status windows), and a refresh
+  // asked for after they opened has been served: nothing more is on its way to them.
   const auto allUp = [&](const std::vector<HWND>& old) {
-    int refreshes = 0;
-    return WaitUntil([&] {
-             const auto now = host.Dialogs();
-             if (now.size() != 5) return false;
-             for (HWND w : now) {
-               if (std::find(old.begin(), old.end(), w) != old.end() &&
-                   !StartsWith(Text(w), kControlTitle)) {
-                 return false;
-               }
-             }
-             if (refreshes == 0) refreshes = host.Refreshes() + 1;
-             return host.Refreshes() >= refreshes;
-           }) ||
-           (ADD_FAILURE() << host.Dialogs().size() << " windows", false);
+    std::string seen;
+    const bool up = WaitUntil([&] {
+      const auto now = host.Dialogs();
+      seen = std::to_string(now.size()) + " windows:";
+      bool fresh = now.size() == 5;
+      for (HWND w : now) {
+        const bool kept = std::find(old.begin(), old.end(), w) != old.end();
+        seen += " \"" + wine_test::Utf8(Text(w)) + "\"" + (kept ? " (from before)" : "");
+        if (kept && !StartsWith(Text(w), kControlTitle)) fresh = false;
+      }
+      return fresh;
+    });
+    if (!up) {
+      ADD_FAILURE() << "the windows did not all come up anew within the deadline; " << seen;
+      return false;
+    }
+    const int served = host.Refreshes();
+    if (host.Do("stats-result") && host.WaitRefreshes(served + 1)) return true;
+    ADD_FAILURE() << "no refresh served after the windows came up (" << served << " before)";
+    return false;
   };
 
   ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));  // no "Start" yet: the windows open
