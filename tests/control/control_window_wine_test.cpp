@@ -117,9 +117,9 @@ TEST_F(ControlWindow, EscapeEndsTheThreadAndShowInfoOpensEverythingAgain) {
   // Escape ends the control window and every status window.
   ASSERT_TRUE(host().Do("key \"Setup ZORVAN-DIGI\" 1115 escape"));
   ASSERT_TRUE(host().WaitDialogs(0));
-  EXPECT_EQ(host().Setting("RusObl"), "1");
-  EXPECT_EQ(host().Setting("DXCC"), "1");
-  EXPECT_EQ(host().Setting("Timer"), "1");
+  EXPECT_TRUE(host().WaitSetting("RusObl", "1")) << host().Setting("RusObl");
+  EXPECT_TRUE(host().WaitSetting("DXCC", "1")) << host().Setting("DXCC");
+  EXPECT_TRUE(host().WaitSetting("Timer", "1")) << host().Setting("Timer");
 
   ASSERT_TRUE(host().Do("stats-command HIDEINFO"));
   EXPECT_LT(std::stoi(host().Last("command HIDEINFO").substr(28)), 100);
@@ -192,9 +192,10 @@ TEST_F(ControlWindow, WindowOnTopClosesAndReopensTheOpenStatusWindows) {
   for (HWND w : host().Dialogs()) {
     EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) << wine_test::Utf8(Text(w));
   }
-  EXPECT_EQ(host().Setting("setup_window_on_top"), "1");
-  EXPECT_EQ(host().Setting("RusObl"), "1");
-  EXPECT_EQ(host().Setting("DXCC"), "1");
+  EXPECT_TRUE(host().WaitSetting("setup_window_on_top", "1"))
+      << host().Setting("setup_window_on_top");
+  EXPECT_TRUE(host().WaitSetting("RusObl", "1")) << host().Setting("RusObl");
+  EXPECT_TRUE(host().WaitSetting("DXCC", "1")) << host().Setting("DXCC");
 }
 
 TEST(ModeReplay, TheSavedModeIsSentAgainAtStart) {
@@ -219,7 +220,8 @@ TEST(ModeReplay, TheSavedModeIsSentAgainAtStart) {
     const bool rtty = std::string(saved) == "RTTY";
     EXPECT_EQ(host.Pixel("Setup ZORVAN-DIGI", 304, 4, 4), rtty ? "00FF00" : "F0F0F0");
     EXPECT_EQ(host.Pixel("Setup ZORVAN-DIGI", 305, 4, 4), rtty ? "F0F0F0" : "00FF00");
-    EXPECT_EQ(host.Setting("Mode"), saved) << "the replay writes nothing";
+    EXPECT_TRUE(host.WaitSetting("Mode", saved))
+        << host.Setting("Mode") << "the replay writes nothing";
   }
 }
 
@@ -295,7 +297,8 @@ TEST_F(ControlWindow, AHostGoneAfterTheStartFailsTheModeClickCleanly) {
   // The next click is handled after the failed one.
   ASSERT_TRUE(host().Do("click \"Setup ZORVAN-DIGI\" 1118"));
   ASSERT_TRUE(host().WaitSetting("setup_mast", "1"));
-  EXPECT_EQ(host().Setting("Mode"), "<absent>") << "neither colours nor setting changed";
+  EXPECT_TRUE(host().WaitSetting("Mode", "<absent>"))
+      << host().Setting("Mode") << "neither colours nor setting changed";
   EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 304, 4, 4), "00FF00");
   EXPECT_EQ(host().Pixel("Setup ZORVAN-DIGI", 305, 4, 4), "F0F0F0");
   // Refreshes fail at their first host call and the window goes on.
@@ -456,7 +459,7 @@ TEST_F(ControlWindow, HiddenStatusWindowsTurnTheirOptionsOff) {
   // Escape in the band-change window: the next refresh turns its option off.
   ASSERT_TRUE(host().Do("key \"Change of Band\" 300 escape"));
   ASSERT_TRUE(WaitUntil([&] { return host().Titled(kBandChangeTitle).empty(); }));
-  EXPECT_EQ(host().Setting("Timer"), "1");
+  EXPECT_TRUE(host().WaitSetting("Timer", "1")) << host().Setting("Timer");
   ASSERT_TRUE(host().Do("stats-result"));
   ASSERT_TRUE(host().WaitSetting("Timer", "0"));
   EXPECT_FALSE(Checked(control, 1109));
@@ -468,9 +471,10 @@ TEST(AutomaticStart, TheResetOpensTheControlWindowExceptUnderOlderHosts) {
     ASSERT_TRUE(host.ok());
     ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
     EXPECT_NE(host.WaitFor(kControlTitle), nullptr) << "no settings file: the window opens";
-    EXPECT_EQ(host.Setting("Start"), "1");
+    EXPECT_TRUE(host.WaitSetting("Start", "1")) << host.Setting("Start");
     ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
-    EXPECT_EQ(host.Setting("Start"), "0") << "the next reset only disarms";
+    EXPECT_TRUE(host.WaitSetting("Start", "0"))
+        << host.Setting("Start") << "the next reset only disarms";
     EXPECT_EQ(host.Titled(kControlTitle).size(), 1u);
   }
   {
@@ -478,7 +482,7 @@ TEST(AutomaticStart, TheResetOpensTheControlWindowExceptUnderOlderHosts) {
     ASSERT_TRUE(host.ok());
     ASSERT_TRUE(host.Do("write-file Vevozi2.ini Vorlog=2.18"));
     ASSERT_TRUE(host.Do("stats-reset DL1XX DL EU"));
-    EXPECT_EQ(host.Setting("Start"), "1");
+    EXPECT_TRUE(host.WaitSetting("Start", "1")) << host.Setting("Start");
     EXPECT_FALSE(WaitUntil([&] { return !host.Titled(kControlTitle).empty(); }, 1000))
         << "host 2.18: the window does not open by itself";
   }
@@ -569,7 +573,7 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   ASSERT_TRUE(host().Do("stats-load"));
   ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
   EXPECT_TRUE(host().WaitDialogs(3));
-  EXPECT_EQ(host().Setting("DXCC"), "1");
+  EXPECT_TRUE(host().WaitSetting("DXCC", "1")) << host().Setting("DXCC");
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ class ModuleHost {
   // output, when that does not happen within 10 s.
   bool WaitDialogs(std::size_t n) const;
 
+  // A key of the module's settings file as it reads now. The module rewrites the whole
+  // file whenever it writes a key, and a read at that moment finds nothing: a test waits
+  // for the value it expects (WaitSetting) rather than reading it once.
   std::string Setting(const std::string& key) const;
   bool SettingsFileExists() const;
   bool WaitSetting(const std::string& key, const std::string& value) const;
