@@ -68,7 +68,16 @@ class LoaderLockReleased {
 };
 
 // Waits for a handle while serving the COM calls of this thread's apartment.
+//
+// A call of the window thread may already wait in this thread's queue, seen but not
+// served: the host's loop took the message that brought us here (its close, say) while the
+// call was queued behind it. The COM wait wakes only for messages that arrive after the
+// queue was last looked at, so it slept over that call until its time limit, the window
+// thread blocked in the call all along (the host hung for the ten seconds at close, then
+// freed the library under the thread). A message of nothing posted to this thread first
+// wakes the wait at once, and it serves everything queued.
 bool WaitServingCom(HANDLE h, DWORD timeoutMs) {
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
   DWORD index = 0;
   const HRESULT hr = CoWaitForMultipleHandles(0, timeoutMs, 1, &h, &index);
   if (hr == S_OK) return true;

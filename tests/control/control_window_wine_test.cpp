@@ -576,5 +576,21 @@ TEST_F(ControlWindow, UnloadWithTheWindowsOpenStopsTheThreadFirst) {
   EXPECT_TRUE(host().WaitSetting("DXCC", "1")) << host().Setting("DXCC");
 }
 
+// A host that frees the module while the window thread waits for it to serve a call it
+// has already seen in its queue: the unload serves the call and the thread ends, quickly.
+TEST_F(ControlWindow, UnloadServesACallTheHostHadAlreadySeen) {
+  ASSERT_TRUE(host().Do("stats-command SHOWINFO"));
+  ASSERT_NE(host().WaitFor(kControlTitle), nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return host().Count("get HostFrequency") > 0; }))
+      << "no first refresh";
+  ASSERT_TRUE(host().Do("stats-unload mid-call"))
+      << "the unload did not return within 5 s: " << host().Last("command failed");
+  const std::string line = host().Last("stats unloaded in ");
+  ASSERT_FALSE(line.empty()) << host().Last("command failed");
+  EXPECT_LT(std::stoi(line.substr(18)), 5000) << line;
+  EXPECT_TRUE(host().Dialogs().empty());
+  EXPECT_TRUE(host().Running());
+}
+
 }  // namespace
 }  // namespace zd

@@ -141,9 +141,23 @@ void AddStatsCommands(CommandTable& table, Recorder record) {
     record("stats loaded");
     return Outcome::Done();
   });
-  table.Add("stats-unload", 0, 0, "stats-unload", [record](const Words&, long long) {
+  table.Add("stats-unload", 0, 1, "stats-unload [mid-call]", [record](const Words& a, long long) {
     if (!g_module) return NeedModule();
+    if (!a.empty() && a[0] != "mid-call") return Outcome::Failed("not an unload kind: " + a[0]);
     const long long start = NowMs();
+    if (!a.empty()) {
+      // The module is freed while its window thread waits for this thread to serve a call
+      // the thread has already seen in its queue: a result asks the windows for a refresh,
+      // and the refresh's first call to the host comes into the queue and is seen there
+      // without being served, as when the host's loop takes a message queued ahead of it
+      // (the close that frees the module).
+      host::Result(g_module->exports());
+      constexpr UINT kPosted = QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+      while (!(HIWORD(GetQueueStatus(kPosted)) & kPosted)) {
+        if (NowMs() - start > 10000) return Outcome::Failed("no call of the window thread came");
+        Sleep(1);
+      }
+    }
     UnloadStats();
     record("stats unloaded in " + std::to_string(NowMs() - start) + " ms");
     return Outcome::Done();
