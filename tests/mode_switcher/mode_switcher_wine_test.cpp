@@ -37,6 +37,7 @@ class HelperWithHost : public ::testing::Test {
   }
 
   void TearDown() override {
+    EXPECT_EQ(GiveTheKeyboardToTheDesktop(), "");
     helper_.Kill();
     helper_.WaitForExit(5000);
   }
@@ -50,14 +51,32 @@ class HelperWithHost : public ::testing::Test {
 
   HWND Button(const wchar_t* caption) { return FindChildByText(form_, caption); }
 
+  // Waits for the host to be in front; when it is not, says what was in front meanwhile,
+  // in turn, so that a failure tells who had the keyboard instead.
   ::testing::AssertionResult HostIsInFront() {
-    if (WaitUntil([&] { return GetForegroundWindow() == host_.window(); }, 3000)) {
+    std::string seen;
+    HWND last = nullptr;
+    bool first = true;
+    if (WaitUntil(
+            [&] {
+              HWND front = GetForegroundWindow();
+              if (first || front != last) seen += (first ? "" : " -> ") + Describe(front);
+              first = false;
+              last = front;
+              return front == host_.window();
+            },
+            3000)) {
       return ::testing::AssertionSuccess();
     }
-    HWND front = GetForegroundWindow();
     return ::testing::AssertionFailure()
-           << "the host window is not in front; the front window has class '"
-           << Utf8(front ? ClassOf(front) : L"(none)") << "'";
+           << "the host window is not in front; in front meanwhile: " << seen;
+  }
+  std::string Describe(HWND w) {
+    if (!w) return "nothing";
+    if (w == host_.window()) return "the host";
+    if (w == form_) return "the helper";
+    if (w == GetDesktopWindow()) return "the desktop";
+    return "a window of class '" + Utf8(ClassOf(w)) + "'";
   }
 
   HostStub host_;

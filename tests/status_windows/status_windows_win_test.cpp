@@ -18,22 +18,10 @@
 #include "status_windows/ui_thread_win.h"
 #include "support/contest_calls.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
 namespace zd {
 namespace {
-
-// The engine writes its report file into the working folder: keep it out of the build.
-void EnterScratchFolder() {
-  static const bool entered = [] {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir =
-        std::wstring(temp) + L"zd_status_windows_" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(dir.c_str(), nullptr);
-    return SetCurrentDirectoryW(dir.c_str()) != FALSE;
-  }();
-  ASSERT_TRUE(entered);
-}
 
 double At(int hour, int minute) { return *DateFromCivil(2026, 12, 8, hour, minute, 0); }
 
@@ -56,10 +44,7 @@ class StatusWindows : public ::testing::Test {
  protected:
   StatusWindows() : state_(work_.contest(), work_.worked(), settings_, clock_) {}
 
-  void SetUp() override {
-    EnterScratchFolder();
-    Reset("DL");
-  }
+  void SetUp() override { Reset("DL"); }
   void TearDown() override {
     thread_.Run([this] { window_.reset(); });
   }
@@ -134,6 +119,9 @@ class StatusWindows : public ::testing::Test {
     });
   }
 
+  // The engine writes its report file into the working folder: a folder of the test's own,
+  // removed after it.
+  test::TempFolder folder_;
   test::MemorySettings settings_;
   ManualClock clock_{At(12, 30)};
   test::RecordingUi ui_;
