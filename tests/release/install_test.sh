@@ -15,6 +15,25 @@ set -euo pipefail
 src=$1 build=$2 work=$3 sample=$4 cty=$5 zip=${6:-${ZD_DIST_ZIP:-}}
 wine_run=$src/scripts/wine-run.sh
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The Windows programs of this test's Wine prefix that are running, one command line each
+# (Wine's own services left out).
+running_programs() {
+  local pid line
+  for pid in $(pgrep -f '\.exe' || true); do
+    [[ $(readlink "/proc/$pid/exe" 2>/dev/null || true) == *wine* ]] || continue
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=${WINEPREFIX:-}" || continue
+    line=$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" || true)
+    [[ -n $line && $line != *'windows\system32'* ]] && echo "$line"
+  done
+  return 0
+}
+program_runs() {  # NAME: a running program of the prefix is NAME
+  local line
+  while IFS= read -r line; do
+    [[ ${line%% *} == *"$1" ]] && return 0
+  done < <(running_programs)
+  return 1
+}
 
 version=$(sed -n 's/^#define ZD_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/zd_version.h")
 [ -n "$version" ] || fail "no version in $build/generated/zd_version.h"
@@ -91,6 +110,14 @@ status=0
 [ "$status" -eq 0 ] || fail "the host stand-in ended with $status: $(cat "$record" 2>/dev/null)"
 grep -q '^call ExecuteMacros <MODE:BPSK31>' "$record" ||
   fail "the mode switch sent no <MODE:BPSK31>: $(cat "$record")"
+# It ends once its host has closed, as the guide says; the next host started here must not
+# find it still running (it would take that host for its own).
+for _ in $(seq 100); do
+  program_runs Ext_zorvan_digi.exe || break
+  sleep 0.1
+done
+! program_runs Ext_zorvan_digi.exe ||
+  fail "the mode switch still runs 10 s after its host closed: $(running_programs)"
 
 # The module of the archive, loaded by the running host stand-in from Plugins: "SHOWINFO"
 # opens the control window, which switches the host to RTTY as the guide says.
@@ -101,7 +128,7 @@ status=0
   --do 'wait-title "Setup ZORVAN-DIGI" 15000' --do 'wait-macro <BAUDRATE:45.45> 10000' \
   --do 'stats-command HIDEINFO' --do 'wait-no-title "Setup ZORVAN-DIGI" 10000' --do close \
   </dev/null >/dev/null 2>&1) || status=$?
-[ "$status" -eq 0 ] || fail "the control window of the installed module did not open ($status): $(tr "\n" " " <"$record" 2>/dev/null)"
+[ "$status" -eq 0 ] || fail "the control window of the installed module did not open, or the host did not end ($status): $(tr "\n" " " <"$record" 2>/dev/null); still running: $(running_programs)"
 grep -q "^stats loaded" "$record" || fail "the host stand-in did not load Plugins\Stats.dll: $(cat "$record")"
 grep -q '^call ExecuteMacros <MODE:RTTY>' "$record" ||
   fail "the control window sent no <MODE:RTTY>: $(cat "$record")"
