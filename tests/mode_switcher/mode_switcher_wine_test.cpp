@@ -37,7 +37,6 @@ class HelperWithHost : public ::testing::Test {
   }
 
   void TearDown() override {
-    EXPECT_EQ(GiveTheKeyboardToTheDesktop(), "");
     helper_.Kill();
     helper_.WaitForExit(5000);
   }

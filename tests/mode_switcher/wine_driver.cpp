@@ -110,15 +110,6 @@ bool ClickButton(HWND button) {
   return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 8000, &result) != 0;
 }
 
-std::string GiveTheKeyboardToTheDesktop() {
-  HWND desktop = GetDesktopWindow();
-  SetForegroundWindow(desktop);
-  if (WaitUntil([&] { return GetForegroundWindow() == desktop; }, 5000)) return {};
-  HWND front = GetForegroundWindow();
-  return "the desktop did not come to the front; in front: " +
-         (front ? "class '" + Utf8(ClassOf(front)) + "'" : std::string("nothing"));
-}
-
 bool MouseClick(HWND window) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;

@@ -32,12 +32,6 @@ HWND FindChildByText(HWND parent, const std::wstring& text);
 // Clicks a button through its own message: it notifies its parent, but its window is not
 // activated.
 bool ClickButton(HWND button);
-// Puts the desktop in front, before a test's windows go: when the window with the keyboard
-// is killed, the display hands the keyboard to the desktop a moment later, and under load
-// that lands in the next test, after its own windows have taken the keyboard (a host
-// brought to front by the helper was seen behind the desktop for the 3 s a check waited).
-// Returns what was in front instead when the desktop did not come, else "".
-std::string GiveTheKeyboardToTheDesktop();
 // Clicks the middle of a window with the mouse, as the operator would: the click
 // activates the window it lands on.
 bool MouseClick(HWND window);
