@@ -56,15 +56,13 @@ class HelperWithHost : public ::testing::Test {
     std::string seen;
     HWND last = nullptr;
     bool first = true;
-    if (WaitUntil(
-            [&] {
-              HWND front = GetForegroundWindow();
-              if (first || front != last) seen += (first ? "" : " -> ") + Describe(front);
-              first = false;
-              last = front;
-              return front == host_.window();
-            },
-            3000)) {
+    if (WaitUntil([&] {
+          HWND front = GetForegroundWindow();
+          if (first || front != last) seen += (first ? "" : " -> ") + Describe(front);
+          first = false;
+          last = front;
+          return front == host_.window();
+        })) {
       return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()

@@ -113,12 +113,21 @@ bool ClickButton(HWND button) {
 bool MouseClick(HWND window) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;
-  if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return SendInput(2, input, sizeof(INPUT)) == 2;
+  // Every event carries the position: under load the display can deliver an older pointer
+  // move late and put the cursor elsewhere between a separate move and the press.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  if (width <= 0 || height <= 0) return false;
+  const LONG x = ((r.left + r.right) / 2 * 65536 + width / 2) / width;
+  const LONG y = ((r.top + r.bottom) / 2 * 65536 + height / 2) / height;
+  INPUT input[3] = {};
+  const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    input[i].type = INPUT_MOUSE;
+    input[i].mi.dx = x;
+    input[i].mi.dy = y;
+    input[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  return SendInput(3, input, sizeof(INPUT)) == 3;
 }
 
 Process Process::Start(const std::wstring& program, const std::wstring& arguments) {
