@@ -34,6 +34,14 @@ program_runs() {  # NAME: a running program of the prefix is NAME
   done < <(running_programs)
   return 1
 }
+wait_until() {  # SECONDS COMMAND...: true once the command succeeds, false at the deadline
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
 
 version=$(sed -n 's/^#define ZD_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/zd_version.h")
 [ -n "$version" ] || fail "no version in $build/generated/zd_version.h"
@@ -112,11 +120,8 @@ grep -q '^call ExecuteMacros <MODE:BPSK31>' "$record" ||
   fail "the mode switch sent no <MODE:BPSK31>: $(cat "$record")"
 # It ends once its host has closed, as the guide says; the next host started here must not
 # find it still running (it would take that host for its own).
-for _ in $(seq 100); do
-  program_runs Ext_zorvan_digi.exe || break
-  sleep 0.1
-done
-! program_runs Ext_zorvan_digi.exe ||
+mode_switch_ended() { ! program_runs Ext_zorvan_digi.exe; }
+wait_until 10 mode_switch_ended ||
   fail "the mode switch still runs 10 s after its host closed: $(running_programs)"
 
 # The module of the archive, loaded by the running host stand-in from Plugins: "SHOWINFO"
@@ -166,8 +171,7 @@ released=$work/replay-done
 (cd "$host" && timeout 150 "$wine_run" hoststub.exe --log "$(winepath -w "$record")" \
   --do "wait-file \"$(winepath -w "$released")\" 140000" --do close </dev/null >/dev/null 2>&1) &
 host_pid=$!
-for _ in $(seq 300); do grep -q '^ready' "$record" 2>/dev/null && break; sleep 0.1; done
-grep -q '^ready' "$record" 2>/dev/null || fail "the host stand-in did not start: $(cat "$record" 2>/dev/null)"
+wait_until 30 grep -q '^ready' "$record" 2>/dev/null || fail "the host stand-in did not start: $(cat "$record" 2>/dev/null)"
 status=0
 replay "$work/rescore.out" "$work/rescore.err" mylog.adi || status=$?
 touch "$released"
